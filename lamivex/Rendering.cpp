@@ -43,7 +43,9 @@ void CLamivex::GetImage(int32_t index, uint8_t* buffer, uint32_t bufferSize, lvx
     const int64_t height = Height(rect);
     if (width < 0 || height < 0) throw CException{code::kOutOfFile};
     if (buffer == nullptr) bufferSize = 0;
-    if (static_cast<uint64_t>(width * height) * 4 > bufferSize) throw CException{code::kUnsupported};
+    // Exact: extents reach 2^32 - 1 each, so the byte count is formed in 128 bits.
+    if (static_cast<unsigned __int128>(width) * static_cast<uint64_t>(height) * 4 > bufferSize)
+        throw CException{code::kUnsupported};
 
     std::memset(buffer, 0xFF, bufferSize);
 
