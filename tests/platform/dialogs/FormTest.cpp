@@ -164,6 +164,35 @@ TEST(Form, IsDestroyedWhenTheLoopEndsAlsoThroughAnException) {
     EXPECT_EQ(log.events().back().reason, CloseReason::Exception);
 }
 
+// A handler that opens another modal form: the inner loop takes the user's actions until it ends,
+// then the outer form goes on with the rest.
+TEST(Form, AFormOpenedFromAHandlerTakesTheActionsUntilItCloses) {
+    struct Outer : Form {
+        explicit Outer(Trace& trace) {
+            setCaption("Outer");
+            add<CommandButton>("btnMore").onClick([&trace] { showModal<testing::SampleDialog>(trace); });
+            add<CommandButton>("btnDone").onClick([this, &trace] {
+                trace.events.push_back("outer done");
+                close();
+            });
+        }
+    };
+    Trace trace;
+    EventLog log;
+    ScriptedUser user = scriptOf({"click btnMore", "set Hjark 3", "esc", "click btnDone"});
+    ScopedUser scope(user);
+    EXPECT_EQ(showModal<Outer>(trace), CloseReason::Code);
+    EXPECT_EQ(trace.events, (std::vector<std::string>{"change Hjark=3", "cancel", "outer done"}));
+    using K = DialogEvent::Kind;
+    std::vector<std::pair<K, std::string>> shownAndClosed;
+    for (const auto& e : log.events())
+        shownAndClosed.emplace_back(e.kind, e.text);
+    EXPECT_EQ(shownAndClosed, (std::vector<std::pair<K, std::string>>{{K::FormShown, "Outer"},
+                                                                      {K::FormShown, "Sample"},
+                                                                      {K::FormClosed, "Sample"},
+                                                                      {K::FormClosed, "Outer"}}));
+}
+
 TEST(Form, RefusesANullForm) {
     EXPECT_THROW(showModal(std::unique_ptr<Form>()), std::invalid_argument);
 }
