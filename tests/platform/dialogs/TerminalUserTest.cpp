@@ -93,3 +93,20 @@ TEST(TerminalUser, ShowsAMessageBoxAndWaitsForALine) {
 
 }  // namespace
 }  // namespace lvx::dialogs
+
+namespace lvx::dialogs {
+namespace {
+
+TEST(TerminalUser, ListingMarksDisabledControlsAndKeepsUtf8Captions) {
+    Form form;
+    form.setCaption("Размытие");
+    form.add<Label>("Label1").setCaption("Повторить размытие:");
+    form.add<TextBox>("povt").setEnabled(false);
+    EXPECT_EQ(describeForm(form),
+              "== Размытие ==\n"
+              "  Label1        label           \"Повторить размытие:\"\n"
+              "  povt          text box        []  (disabled)\n");
+}
+
+}  // namespace
+}  // namespace lvx::dialogs
