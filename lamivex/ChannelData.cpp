@@ -2,20 +2,8 @@
 #include <algorithm>
 
 #include "Lamivex.h"
+#include "PixelMath.h"
 #include "ResultCodes.h"
-
-namespace {
-
-// Extents reach 2^32 - 1, so a product of two could pass the 64-bit range: saturate instead.
-int64_t Area(const lvx::RECT& r) {
-    const int64_t w = int64_t{r.right} - r.left;
-    const int64_t h = int64_t{r.bottom} - r.top;
-    if (w <= 0 || h <= 0) return 0;
-    int64_t area = 0;
-    return __builtin_mul_overflow(w, h, &area) ? INT64_MAX : area;
-}
-
-}  // namespace
 
 void CLamivex::LocateChannelData() {
     CheckPosition(channelDataStart);
