@@ -63,10 +63,13 @@ TEST(TextToInteger, TextThatIsNoNumberIsATypeMismatch) {
 }
 
 TEST(TextToInteger, NumbersThatDoNotFitOverflow) {
-    for (const char* text : {"32768", "-32769", "+40000", "-000032769", "99999999999999999999999"}) {
+    // 18446744073709551621 is 2^64 + 5: a reader that let its 64-bit total wrap would see 5.
+    for (const char* text :
+         {"32768", "-32769", "+40000", "-000032769", "99999999999999999999999", "18446744073709551621"}) {
         EXPECT_EQ(errorNumberOf([&] { TextToInt16(text); }), kErrOverflow) << text;
     }
-    for (const char* text : {"2147483648", "-2147483649", "99999999999999999999999"}) {
+    for (const char* text :
+         {"2147483648", "-2147483649", "99999999999999999999999", "18446744073709551621"}) {
         EXPECT_EQ(errorNumberOf([&] { TextToInt32(text); }), kErrOverflow) << text;
     }
 }
