@@ -23,6 +23,7 @@ HandleTable::HandleTable() {
         slots_.emplace_back();
         pushFree(i);
     }
+    used_ = kInitialSlots;
 }
 
 void HandleTable::pushFree(uint32_t index) {
@@ -42,7 +43,7 @@ Slot* HandleTable::allocate(ObjectKind kind) {
         freeHead_ = slots_[index].nextFree;
         if (freeHead_ == kCapacity) freeTail_ = kCapacity;
     } else if (slots_.size() < kCapacity) {
-        index = static_cast<uint32_t>(slots_.size());
+        index = used_++;
         slots_.emplace_back();
     } else {
         return nullptr;

@@ -48,13 +48,13 @@ class HandleTable {
 
     HandleTable();
 
-    // The live slot of `handle`, or nullptr. O(1): one bounds test and one comparison (a free slot
-    // holds handle 0, which no caller's non-zero handle equals).
+    // The live slot of `handle`, or nullptr. O(1): one bounds test and one comparison. A free slot
+    // holds handle 0, and handle 0 itself points at slot 0, the stock bitmap, whose handle is not 0.
     Slot* find(uint32_t handle) {
         const uint32_t index = handle & kIndexMask;
-        if (index >= slots_.size()) return nullptr;
+        if (index >= used_) return nullptr;
         Slot* slot = &slots_[index];
-        return slot->handle == handle && handle != 0 ? slot : nullptr;
+        return slot->handle == handle ? slot : nullptr;
     }
 
     // A fresh slot of `kind` with its new handle set, or nullptr when all kCapacity slots are live.
@@ -70,6 +70,7 @@ class HandleTable {
     void pushFree(uint32_t index);
 
     std::vector<Slot> slots_;  // capacity reserved up front, so elements never move
+    uint32_t used_ = 0;        // slots_.size(), kept apart so that find need not divide
     uint32_t live_ = 0;
     uint32_t freeHead_ = kCapacity;  // kCapacity: no free slot
     uint32_t freeTail_ = kCapacity;

@@ -1,4 +1,6 @@
 // Handles, creation, selection and deletion of contexts and bitmaps.
+#include <algorithm>
+
 #include "Picture.h"
 
 namespace lvx::gdi::test {
@@ -223,6 +225,30 @@ TEST_F(Lifecycle, ThousandCyclesLeaveTheTableEmpty) {
     }
     // The host's own context is the one object left, as before the loop.
     EXPECT_EQ(LvxGdi_ObjectCount(), liveAtStart_ + 1);
+}
+
+TEST_F(Lifecycle, FullTableRefusesThenRecovers) {
+    // 65536 slots, one of them the stock bitmap's: creation fails cleanly once all are live, and
+    // no handle of a late slot spills into the generation bits of another.
+    std::vector<HDC> made;
+    for (int i = 0; i < 70000; ++i) {
+        const HDC dc = CreateCompatibleDC(0);
+        if (dc == 0) break;
+        made.push_back(dc);
+    }
+    EXPECT_EQ(made.size() + liveAtStart_ + 1, 65536u);
+    EXPECT_EQ(CreateCompatibleBitmap(made.front(), 1, 1), 0u) << "no slot for a bitmap either";
+    std::vector<HDC> sorted = made;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "handles are distinct";
+    EXPECT_GT(static_cast<int32_t>(sorted.back()), 0);
+    EXPECT_EQ(SetPixel(made.back(), 0, 0, 0), CLR_INVALID) << "the last context works (read-only default)";
+    EXPECT_EQ(GetPixel(made.back(), 0, 0), 0u);
+    for (HDC dc : made)
+        ASSERT_TRUE(DeleteDC(dc));
+    const HDC again = CreateCompatibleDC(0);
+    EXPECT_NE(again, 0u);
+    EXPECT_TRUE(DeleteDC(again));
 }
 
 TEST_F(Lifecycle, DeletingContextFirstLeavesBitmapForItsOwner) {
