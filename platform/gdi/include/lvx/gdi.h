@@ -119,7 +119,8 @@ LVX_GDI_API BOOL BitBlt(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, HDC
 /* Blends the `wSrc` x `hSrc` block at (xSrc, ySrc) of `src` onto the block at (xDst, yDst) of `dst`,
    clipped to both surfaces, with overlapping blocks of one surface treated as by BitBlt. `blend` is
    a BLENDFUNCTION as one 32-bit value: byte 0 BlendOp (must be AC_SRC_OVER), byte 1 BlendFlags
-   (must be 0), byte 2 SourceConstantAlpha (a), byte 3 AlphaFormat. For every byte of a pixel, blue, green, red and alpha alike:
+   (must be 0), byte 2 SourceConstantAlpha (a), byte 3 AlphaFormat. For every byte of a pixel,
+   blue, green, red and alpha alike:
      AlphaFormat 0:            dst = (src * a + dst * (255 - a) + 127) / 255   (integer division)
        which is src * a / 255 + dst * (1 - a / 255) rounded to nearest (a tie cannot occur);
        a = 255 copies the source, a = 0 keeps the target.
