@@ -282,6 +282,50 @@ TEST_F(ComHostTest, ThousandCyclesOfCreateCallRelease) {
     }
 }
 
+TEST_F(ComHostTest, FactoriesAndServerLocksKeepTheModuleLoaded) {
+    ASSERT_EQ(RegisterServerModule(LVX_PROBE_MODULE), S_OK);
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(CoGetClassObject(kProbeClass, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory)),
+              S_OK);
+    CoFreeUnusedLibraries();
+    EXPECT_TRUE(IsModuleLoaded(probePath)) << "unloaded under a live class factory";
+    ASSERT_EQ(factory->LockServer(1), S_OK);
+    factory->Release();
+    CoFreeUnusedLibraries();
+    EXPECT_TRUE(IsModuleLoaded(probePath)) << "unloaded while locked";
+    ASSERT_EQ(CoGetClassObject(kProbeClass, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory)),
+              S_OK);
+    ASSERT_EQ(factory->LockServer(0), S_OK);
+    factory->Release();
+    CoFreeUnusedLibraries();
+    EXPECT_FALSE(IsModuleLoaded(probePath));
+}
+
+TEST_F(ComHostTest, TypeLibraryRegistrationOnItsOwn) {
+    const TypeLibrary lib = ProbeLibrary();
+    ASSERT_EQ(RegisterTypeLibrary(lib, probePath), S_OK);
+    RegistryKey root = Tree();
+    EXPECT_EQ(root.valueAt("TypeLib\\{6C1B2A90-3E4D-4F5A-9B8C-7D6E5F4A3B21}\\1.0", "HELPDIR"),
+              probePath.substr(0, probePath.rfind('/')));
+    EXPECT_EQ(root.valueAt("Interface\\{6C1B2A91-3E4D-4F5A-9B8C-7D6E5F4A3B21}\\TypeLib", "Version"), "1.0");
+    EXPECT_EQ(UnRegisterTypeLibrary(lib, probePath), S_OK);
+    EXPECT_FALSE(Tree().findKey("TypeLib\\{6C1B2A90-3E4D-4F5A-9B8C-7D6E5F4A3B21}"));
+    EXPECT_FALSE(Tree().findKey("Interface\\{6C1B2A91-3E4D-4F5A-9B8C-7D6E5F4A3B21}"));
+    EXPECT_EQ(UnRegisterTypeLibrary(lib, probePath), TYPE_E_LIBNOTREGISTERED);
+}
+
+TEST_F(ComHostTest, IdentifierOfAClass) {
+    ASSERT_EQ(RegisterServerModule(LVX_PROBE_MODULE), S_OK);
+    BSTR progId = nullptr;
+    ASSERT_EQ(ProgIDFromCLSID(kProbeClass, &progId), S_OK);
+    EXPECT_EQ(Utf8FromBstr(progId), "Probe.Data");
+    SysFreeString(progId);
+    EXPECT_EQ(ProgIDFromCLSID(kTwinClass, &progId), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(progId, nullptr);
+}
+
 // The module exports the four entry points and nothing else.
 TEST(ModuleExportsTest, OnlyTheFourEntryPoints) {
     for (const char* module : {LVX_PROBE_MODULE, LVX_TWIN_MODULE}) {
