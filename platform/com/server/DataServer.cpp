@@ -7,6 +7,7 @@
 #include <new>
 
 #include "lvx/ComInterfaces.h"
+#include "lvx/DataInterface.h"
 #include "lvx/Dispatcher.h"
 #include "lvx/ModulePath.h"
 #include "lvx/PluginServer.h"
@@ -63,14 +64,14 @@ void FillException(EXCEPINFO* exception, const char* description) {
     exception->scode = E_FAIL;
 }
 
-class DataObject final : public IDispatch {
+class DataObject final : public DataDual {
   public:
     DataObject() : dispatcher_(Module().library.iface) { ++gModuleReferences; }
 
     HRESULT QueryInterface(REFIID riid, void** object) override {
         if (object == nullptr) return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_IDispatch || riid == Module().library.iface.iid) {
-            *object = static_cast<IDispatch*>(this);
+            *object = static_cast<DataDual*>(this);
             AddRef();
             return S_OK;
         }
@@ -82,6 +83,29 @@ class DataObject final : public IDispatch {
         uint32_t left = --references_;
         if (left == 0) delete this;
         return left;
+    }
+
+    HRESULT Text(BSTR* result) override {
+        if (result == nullptr) return E_POINTER;
+        *result = nullptr;
+        try {
+            *result = BstrFromUtf8(plugin::DataText());
+            return *result != nullptr ? S_OK : E_OUTOFMEMORY;
+        } catch (...) {
+            return E_FAIL;
+        }
+    }
+    HRESULT Run(int32_t* hDc, int16_t* w, int16_t* h, int32_t* clr1, int32_t* clr2,
+                VARIANT_BOOL* result) override {
+        if (hDc == nullptr || w == nullptr || h == nullptr || clr1 == nullptr || clr2 == nullptr ||
+            result == nullptr)
+            return E_POINTER;
+        try {
+            *result = plugin::DataRun(*hDc, *w, *h, *clr1, *clr2) ? VARIANT_TRUE : VARIANT_FALSE;
+            return S_OK;
+        } catch (...) {
+            return E_FAIL;
+        }
     }
 
     HRESULT GetTypeInfoCount(uint32_t* count) override {

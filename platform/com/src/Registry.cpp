@@ -1,11 +1,13 @@
 #include "lvx/Registry.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -85,6 +87,26 @@ void ReplaceFile(const std::string& path, const std::string& text) {
     if (folder.get() >= 0) fsync(folder.get());
 }
 
+// Temporary files are only written under the lock, so one found while holding it was left by a writer
+// that died; it is never read, but would pile up.
+void RemoveStaleTemporaries(const std::string& path) {
+    std::string folder = ParentFolder(path);
+    size_t slash = path.rfind('/');
+    std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".";
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* entry = readdir(dir)) {
+        std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) continue;
+        std::string_view suffix = name.substr(prefix.size());
+        bool generated = true;
+        for (char c : suffix)
+            generated = generated && std::isalnum(static_cast<unsigned char>(c));
+        if (generated) unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+    closedir(dir);
+}
+
 }  // namespace
 
 Registry::Registry(std::string path) : path_(std::move(path)) {}
@@ -136,6 +158,7 @@ void Registry::update(const std::function<void(RegistryKey& root)>& edit) const 
     while (flock(lock.get(), LOCK_EX) != 0)
         if (errno != EINTR) FailErrno("cannot lock", lockPath);
 
+    RemoveStaleTemporaries(path_);
     RegistryKey root = load();
     std::string before = FormatRegistry(root);
     edit(root);

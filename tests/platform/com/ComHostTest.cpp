@@ -4,11 +4,13 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <filesystem>
 #include <set>
 
 #include "ProbeLibrary.h"
 #include "TempFolder.h"
 #include "lvx/ComHost.h"
+#include "lvx/DataInterface.h"
 #include "lvx/Registry.h"
 #include "lvx/ServerRegistration.h"
 
@@ -175,6 +177,30 @@ TEST_F(ComHostTest, ObjectAnswersItsInterfacesAndErrors) {
     object->Release();
 }
 
+TEST_F(ComHostTest, DualInterfaceCallsTextAndRunDirectly) {
+    ASSERT_EQ(RegisterServerModule(LVX_PROBE_MODULE), S_OK);
+    IDispatch* object = Create("Probe.Data");
+    ASSERT_NE(object, nullptr);
+    DataDual* data = nullptr;
+    ASSERT_EQ(object->QueryInterface(ProbeGuid("{6C1B2A91-3E4D-4F5A-9B8C-7D6E5F4A3B21}"),
+                                     reinterpret_cast<void**>(&data)),
+              S_OK);
+    BSTR text = nullptr;
+    ASSERT_EQ(data->Text(&text), S_OK);
+    EXPECT_EQ(Utf8FromBstr(text), "Проба");
+    SysFreeString(text);
+    int32_t hdc = 20, clr1 = 5, clr2 = ~5;
+    int16_t w = 4, h = 5;
+    VARIANT_BOOL result = 1;
+    ASSERT_EQ(data->Run(&hdc, &w, &h, &clr1, &clr2, &result), S_OK);
+    EXPECT_EQ(result, VARIANT_TRUE);
+    EXPECT_EQ(data->Run(&hdc, &w, &h, &clr1, &clr2, nullptr), E_POINTER);
+    EXPECT_EQ(hdc, 20);
+    EXPECT_EQ(w, 4);
+    data->Release();
+    EXPECT_EQ(object->Release(), 0u);
+}
+
 TEST_F(ComHostTest, LookupFailuresHaveTheirCodes) {
     CLSID clsid;
     IUnknown* object = nullptr;
@@ -202,6 +228,23 @@ TEST_F(ComHostTest, LookupFailuresHaveTheirCodes) {
               CLASS_E_NOAGGREGATION);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(RegisterServerModule(folder.file("Missing.pgs")), CO_E_DLLNOTFOUND);
+}
+
+// A module whose type library does not declare Text and Run as the frame implements them neither
+// registers nor serves objects.
+TEST_F(ComHostTest, AModuleWithAMismatchedLibraryIsRefused) {
+    EXPECT_EQ(RegisterServerModule(LVX_MISMATCH_MODULE), SELFREG_E_TYPELIB);
+    EXPECT_FALSE(std::filesystem::exists(registry.path()));
+    const CLSID mismatch = ProbeGuid("{3F2E1D02-AAAA-4BBB-8CCC-0123456789AB}");
+    Registry(registry.path()).update([&](RegistryKey& root) {
+        root.createKey("CLSID\\" + GuidToString(mismatch) + "\\InprocServer32")
+            .setValue("", LVX_MISMATCH_MODULE);
+    });
+    IUnknown* object = nullptr;
+    EXPECT_EQ(CoCreateInstance(mismatch, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&object)),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
 }
 
 // Two modules whose libraries bear the same name both register "Probe.Data": the last one owns it,
@@ -328,7 +371,7 @@ TEST_F(ComHostTest, IdentifierOfAClass) {
 
 // The module exports the four entry points and nothing else.
 TEST(ModuleExportsTest, OnlyTheFourEntryPoints) {
-    for (const char* module : {LVX_PROBE_MODULE, LVX_TWIN_MODULE}) {
+    for (const char* module : {LVX_PROBE_MODULE, LVX_TWIN_MODULE, LVX_MISMATCH_MODULE}) {
         std::string command = std::string("nm -D --defined-only '") + module + "'";
         FILE* pipe = popen(command.c_str(), "r");
         ASSERT_NE(pipe, nullptr);

@@ -187,6 +187,17 @@ TEST(RegistryFileTest, AFailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(files, 2u) << "a temporary file was left behind";
 }
 
+TEST(RegistryFileTest, TemporariesOfADeadWriterAreRemovedByTheNextChange) {
+    TempFolder folder;
+    Registry registry(folder.file("registry"));
+    WriteText(folder.file("registry.a1B2c3"), "half written");   // as a writer killed before rename
+    WriteText(folder.file("registry.notes"), "someone else's");  // not one of ours: kept
+    registry.update([](RegistryKey& root) { root.createKey("A"); });
+    EXPECT_FALSE(std::filesystem::exists(folder.file("registry.a1B2c3")));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("registry.notes")));
+    EXPECT_NE(registry.load().findKey("A"), nullptr);
+}
+
 TEST(RegistryFileTest, ConcurrentUpdatesFromSeveralProcessesAllLand) {
     TempFolder folder;
     Registry registry(folder.file("registry"));
