@@ -119,8 +119,14 @@ TEST(ModuleResourceTest, TypeLibraryAndVersionAreReadFromTheModuleFile) {
     EXPECT_EQ(info.find("OLESelfRegister"), "");  // present, empty
     EXPECT_EQ(info.find("LegalCopyright"), std::nullopt);
 
-    // The twin carries a library but no version resource.
-    EXPECT_EQ(lvx::ReadVersionInfo(LVX_TWIN_MODULE, &info), lvx::TYPE_E_INVDATAREAD);
+    // The twin's version resource is generated from its names by the build.
+    lvx::VersionInfo generated = ProbeVersion();
+    generated.strings[3].second = "LvxProbeTwin";
+    generated.strings[4].second = "LvxProbeTwin.pgs";
+    ASSERT_EQ(lvx::ReadVersionInfo(LVX_TWIN_MODULE, &info), lvx::S_OK);
+    EXPECT_TRUE(info == generated);
+    // The mismatch module carries a library but no version resource.
+    EXPECT_EQ(lvx::ReadVersionInfo(LVX_MISMATCH_MODULE, &info), lvx::TYPE_E_INVDATAREAD);
 }
 
 TEST(ModuleResourceTest, FilesWithoutResourcesAreReported) {
