@@ -3,6 +3,8 @@
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -297,6 +299,41 @@ TEST_F(ComHostTest, AnotherCopysRegistrationIsNotRemoved) {
     EXPECT_EQ(root.valueAt("Probe.Data\\CLSID"), GuidToString(kProbeClass));
     EXPECT_EQ(root.valueAt("TypeLib\\{6C1B2A90-3E4D-4F5A-9B8C-7D6E5F4A3B21}\\1.0\\409\\linux64"),
               Canonical(copy.c_str()));
+}
+
+TEST_F(ComHostTest, ConcurrentRegistrationsFromSeveralProcessesAllLand) {
+    constexpr uint32_t kProcesses = 8;
+    auto libraryOf = [](uint32_t n) {
+        TypeLibrary lib = ProbeLibrary();
+        lib.name = "Concurrent" + std::to_string(n);
+        lib.libid.Data1 += n << 8;
+        lib.iface.iid.Data1 += n << 8;
+        lib.coclass.clsid.Data1 += n << 8;
+        return lib;
+    };
+    std::vector<pid_t> children;
+    for (uint32_t n = 0; n < kProcesses; ++n) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            _exit(RegisterInprocServer("/opt/m" + std::to_string(n) + ".pgs", libraryOf(n)) == S_OK ? 0 : 1);
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::vector<RegisteredClass> classes = ListRegisteredClasses();
+    ASSERT_EQ(classes.size(), kProcesses);
+    RegistryKey root = Tree();
+    for (uint32_t n = 0; n < kProcesses; ++n) {
+        TypeLibrary lib = libraryOf(n);
+        EXPECT_EQ(root.valueAt("CLSID\\" + GuidToString(lib.coclass.clsid) + "\\InprocServer32"),
+                  "/opt/m" + std::to_string(n) + ".pgs");
+        EXPECT_EQ(root.valueAt(lib.progId() + "\\CLSID"), GuidToString(lib.coclass.clsid));
+        EXPECT_NE(root.findKey("TypeLib\\" + GuidToString(lib.libid)), nullptr);
+    }
 }
 
 TEST_F(ComHostTest, ThousandCyclesOfCreateCallRelease) {
