@@ -92,8 +92,10 @@ std::optional<std::vector<uint8_t>> ReadElfSection(const std::string& path, std:
     if (entrySize < kSectionHeaderSize) return std::nullopt;
 
     auto sectionAt = [&](uint64_t index) -> std::optional<Section> {
-        uint64_t at = tableOffset + index * entrySize;  // index < 2^32 and entrySize < 2^16: no wrap
-        if (tableOffset > kMaxFileSize || !file.Has(at, kSectionHeaderSize)) return std::nullopt;
+        // tableOffset <= 2^29, index < 2^32 and entrySize < 2^16: the sum cannot wrap.
+        if (tableOffset > kMaxFileSize) return std::nullopt;
+        uint64_t at = tableOffset + index * entrySize;
+        if (!file.Has(at, kSectionHeaderSize)) return std::nullopt;
         return Section{file.U32(at), file.U32(at + 4), file.U64(at + 0x18), file.U64(at + 0x20),
                        file.U32(at + 0x28)};
     };
