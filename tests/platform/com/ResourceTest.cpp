@@ -171,4 +171,31 @@ TEST(ElfSectionTest, TruncatedModulesGiveNoSection) {
     EXPECT_FALSE(lvx::ReadElfSection(LVX_PROBE_MODULE, ".no.such.section"));
 }
 
+// Damage to the ELF header or the section table (values set to all ones, the worst case for sizes
+// and offsets) must never make the reader touch bytes outside the file; run under ASan or valgrind.
+TEST(ElfSectionTest, DamagedHeadersAndSectionTablesAreReadSafely) {
+    const std::string module = ReadText(LVX_PROBE_MODULE);
+    ASSERT_GT(module.size(), 64u);
+    uint64_t tableOffset = 0;
+    for (int i = 7; i >= 0; --i)
+        tableOffset = tableOffset << 8 | static_cast<unsigned char>(module[0x28 + i]);
+    ASSERT_LT(tableOffset, module.size());
+    TempFolder folder;
+    const std::string damaged = folder.file("damaged.pgs");
+    std::vector<size_t> positions;
+    for (size_t i = 0; i < 64; ++i)
+        positions.push_back(i);
+    for (size_t i = tableOffset; i < module.size(); i += 3)
+        positions.push_back(i);
+    size_t found = 0;
+    for (size_t i : positions) {
+        std::string bytes = module;
+        bytes[i] = '\xFF';
+        WriteText(damaged, bytes);
+        if (lvx::ReadElfSection(damaged, lvx::kResourceSectionName)) ++found;
+    }
+    EXPECT_GT(found, 0u);  // damage to unrelated fields leaves the section readable
+    EXPECT_LT(found, positions.size());
+}
+
 }  // namespace
