@@ -4,8 +4,12 @@
 
 namespace lvx::plugin {
 
-std::string DataText() { return lvx::plugins::ButtonText(); }
+std::string DataText() {
+    return lvx::plugins::ButtonText();
+}
 
-bool DataRun(int32_t hDc, int16_t w, int16_t h, int32_t, int32_t) { return lvx::plugins::ButtonRun(hDc, w, h) != 0; }
+bool DataRun(int32_t hDc, int16_t w, int16_t h, int32_t, int32_t) {
+    return lvx::plugins::ButtonRun(hDc, w, h) != 0;
+}
 
 }  // namespace lvx::plugin

@@ -4,8 +4,12 @@
 
 namespace lvx::plugin {
 
-std::string DataText() { return lvx::plugins::UmbrinoText(); }
+std::string DataText() {
+    return lvx::plugins::UmbrinoText();
+}
 
-bool DataRun(int32_t hdc, int16_t w, int16_t h, int32_t, int32_t) { return lvx::plugins::UmbrinoRun(hdc, w, h) != 0; }
+bool DataRun(int32_t hdc, int16_t w, int16_t h, int32_t, int32_t) {
+    return lvx::plugins::UmbrinoRun(hdc, w, h) != 0;
+}
 
 }  // namespace lvx::plugin

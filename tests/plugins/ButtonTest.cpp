@@ -30,8 +30,8 @@ TEST_F(ButtonTest, WidthZeroDrawsOnePixelBandsWithTheCornersProcessedTwice) {
             const uint32_t grey = uint32_t(expected[y][x]);
             EXPECT_EQ(picture.at(x, y), grey | grey << 8 | grey << 16) << x << "," << y;
         }
-    EXPECT_EQ(log.captions(), (std::vector<std::string>{"Выполнено на 25%", "Выполнено на 50%", "Выполнено на 75%",
-                                                        "Выполнено на 98%"}));
+    EXPECT_EQ(log.captions(), (std::vector<std::string>{"Выполнено на 25%", "Выполнено на 50%",
+                                                        "Выполнено на 75%", "Выполнено на 98%"}));
 }
 
 // The bands a point of the picture lies on, in pass order: T top, L left, B bottom, R right.
@@ -79,7 +79,7 @@ TEST_F(ButtonTest, BandsAreTrapezoidsWithFortyFiveDegreeEnds) {
 // bands overlap elsewhere, each point processed once per band in pass order.
 TEST_F(ButtonTest, BandsOverlapOnAPictureNarrowerThanTwiceTheWidth) {
     ExpectBands(user, 3, 11, "10");
-    EXPECT_EQ(BandsOf(1, 1, 3, 11, 10), "TR");
+    EXPECT_EQ(BandsOf(1, 2, 3, 11, 10), "LR");
     EXPECT_EQ(BandsOf(2, 2, 3, 11, 10), "R");  // row 2 of the top band spans x = 2 .. 1: empty
 }
 
@@ -91,21 +91,20 @@ TEST_F(ButtonTest, FactorsRoundHalvesToEvenAndClamp) {
         uint8_t expected;
     };
     const Case cases[] = {
-        {"set Hjark 50", 4, 0, 255, 255},  // top: 1 / 0.6
-        {"set Hjark 50", 4, 0, 3, 5},
-        {"set Hjark 50", 9, 4, 5, 2},  // right: 0.5, 2.5 -> 2
-        {"set Hjark 50", 9, 4, 7, 4},  // 3.5 -> 4
-        {"set Hjark 95", 0, 4, 13, 255},  // left: 1 / 0.05 = 20
-        {"set Hjark 95", 0, 4, 12, 240},
-        {"set Hjark 95", 9, 4, 100, 5},  // right: 0.05
-        {"set Hjark 1", 4, 0, 109, 100},  // top: 1 / 1.09
-        {"set Hjark 1", 4, 9, 100, 109},  // bottom: 1.09
-        {"set Hjark 1", 0, 4, 99, 100},   // left: 1 / 0.99
+        {"set Hjark 50", 4, 0, 255, 255},                                  // top: 1 / 0.6
+        {"set Hjark 50", 4, 0, 3, 5},     {"set Hjark 50", 9, 4, 5, 2},    // right: 0.5, 2.5 -> 2
+        {"set Hjark 50", 9, 4, 7, 4},                                      // 3.5 -> 4
+        {"set Hjark 95", 0, 4, 13, 255},                                   // left: 1 / 0.05 = 20
+        {"set Hjark 95", 0, 4, 12, 240},  {"set Hjark 95", 9, 4, 100, 5},  // right: 0.05
+        {"set Hjark 1", 4, 0, 109, 100},                                   // top: 1 / 1.09
+        {"set Hjark 1", 4, 9, 100, 109},                                   // bottom: 1.09
+        {"set Hjark 1", 0, 4, 99, 100},                                    // left: 1 / 0.99
     };
     for (const Case& c : cases) {
         Picture picture(10, 10, [&](int, int) { return uint32_t(c.component) * 0x010101u; });
         DataObject data("Button.Data");
-        for (const char* action : {"backspace shir 2", "type shir 0", c.brightness, "enter"}) user.add(action);
+        for (const char* action : {"backspace shir 2", "type shir 0", c.brightness, "enter"})
+            user.add(action);
         data.run(picture.dc(), 9, 9);
         EXPECT_EQ(picture.at(c.x, c.y), uint32_t(c.expected) * 0x010101u)
             << c.brightness << " at " << c.x << "," << c.y << " from " << int(c.component);

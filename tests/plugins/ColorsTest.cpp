@@ -53,10 +53,12 @@ TEST_F(ColorsTest, ChannelPercentagesScaleAndClampEveryVisitedPoint) {
     for (const Case& c : cases) {
         Picture picture(4, 3, [&](int, int) { return c.colour; });
         DataObject data("Colors.Data");
-        for (const char* action : c.actions) user.add(action);
+        for (const char* action : c.actions)
+            user.add(action);
         user.add("enter");
         EXPECT_EQ(data.run(picture.dc(), 3, 2).value, -1);
-        for (uint32_t colour : picture.colours()) EXPECT_EQ(colour, c.expected) << std::hex << c.colour;
+        for (uint32_t colour : picture.colours())
+            EXPECT_EQ(colour, c.expected) << std::hex << c.colour;
     }
 }
 
@@ -86,14 +88,14 @@ TEST_F(ColorsTest, LabelsFollowTheirScrollBars) {
                        LabelCaption(form, "lablRGB", 2));
     });
     lvx::dialogs::ScopedUser watching(watcher);
-    for (const char* action : {"drag HRGB(0) 57", "arrow HRGB(1) left 3", "track HRGB(2) right", "set HRGB(2) 250",
-                               "drag HRGB(0) 0", "esc"})
+    for (const char* action : {"drag HRGB(0) 57", "arrow HRGB(1) left 3", "track HRGB(2) right",
+                               "set HRGB(2) 250", "drag HRGB(0) 0", "esc"})
         watcher.script.add(action);
     Picture picture(2, 2, Varied);
     DataObject data("Colors.Data");
     EXPECT_EQ(data.run(picture.dc(), 1, 1).value, 0);
-    EXPECT_EQ(seen, (std::vector<std::string>{"100% 100% 100%", "57% 100% 100%", "57% 97% 100%", "57% 97% 101%",
-                                              "57% 97% 200%", "0% 97% 200%"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"100% 100% 100%", "57% 100% 100%", "57% 97% 100%",
+                                              "57% 97% 101%", "57% 97% 200%", "0% 97% 200%"}));
 }
 
 }  // namespace

@@ -6,12 +6,15 @@ using namespace lvx::dialogs;
 
 namespace {
 
-std::string Quoted(const std::string& text) { return " \"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+    return " \"" + text + "\"";
+}
 
 std::string Describe(const Form& form, const Control& control) {
     const Bounds& b = control.bounds();
-    std::string line = control.displayName() + " " + kindName(control.kind()) + " " + std::to_string(b.left) + " " +
-                       std::to_string(b.top) + " " + std::to_string(b.width) + " " + std::to_string(b.height);
+    std::string line = control.displayName() + " " + kindName(control.kind()) + " " + std::to_string(b.left) +
+                       " " + std::to_string(b.top) + " " + std::to_string(b.width) + " " +
+                       std::to_string(b.height);
     switch (control.kind()) {
         case ControlKind::Label: {
             const auto& label = static_cast<const Label&>(control);
@@ -57,7 +60,8 @@ std::vector<std::string> DescribeForm(const Form& form) {
     if (form.icon())
         head += " icon " + std::to_string(form.icon()->width) + "x" + std::to_string(form.icon()->height);
     std::vector<std::string> lines{head};
-    for (const auto& control : form.controls()) lines.push_back(Describe(form, *control));
+    for (const auto& control : form.controls())
+        lines.push_back(Describe(form, *control));
     return lines;
 }
 

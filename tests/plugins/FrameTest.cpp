@@ -45,15 +45,18 @@ struct Layout {
 TEST_F(FrameTest, EachDialogHasItsControlsCaptionsAndPlaces) {
     const Layout layouts[] = {
         {"Colors.Data",
-         {"form \"Изменение отношения цветов\" 4695x1740 fixed-single no-min no-max close-box default-place icon 48x48",
+         {"form \"Изменение отношения цветов\" 4695x1740 fixed-single no-min no-max close-box default-place "
+          "icon 48x48",
           "Label1 label 45 90 735 240 \"Красный\" right", "Label3 label 0 405 780 240 \"Зелёный\" right",
           "Label2 label 45 720 735 240 \"Синий\" right", "HRGB(0) scroll bar 810 90 2985 285 0..200 =100",
-          "HRGB(1) scroll bar 810 405 2985 285 0..200 =100", "HRGB(2) scroll bar 810 720 2985 285 0..200 =100",
-          "lablRGB(0) label 3915 90 645 240 \"100%\"", "lablRGB(1) label 3915 450 645 240 \"100%\"",
-          "lablRGB(2) label 3915 765 645 240 \"100%\"", "btnOk command button 300 1125 1410 555 \"Ok\" default",
+          "HRGB(1) scroll bar 810 405 2985 285 0..200 =100",
+          "HRGB(2) scroll bar 810 720 2985 285 0..200 =100", "lablRGB(0) label 3915 90 645 240 \"100%\"",
+          "lablRGB(1) label 3915 450 645 240 \"100%\"", "lablRGB(2) label 3915 765 645 240 \"100%\"",
+          "btnOk command button 300 1125 1410 555 \"Ok\" default",
           "btnCancel command button 2430 1125 1410 555 \"Отмена\" cancel"}},
         {"Button.Data",
-         {"form \"Преобразование в кнопку\" 4125x1590 fixed-single no-min no-max close-box default-place icon 48x48",
+         {"form \"Преобразование в кнопку\" 4125x1590 fixed-single no-min no-max close-box default-place "
+          "icon 48x48",
           "Label1 label 315 180 1455 195 \"Ширина бордера:\"", "shir text box 1845 135 735 285 \"10\"",
           "Label2 label 360 540 825 240 \"Яркость:\"", "Hjark scroll bar 1305 540 2580 240 1..95 =50",
           "btnOk command button 300 990 1410 420 \"Ok\" default",
@@ -115,7 +118,7 @@ TEST_F(FrameTest, CloseBoxKeepsTheFlagOfTheLastOkOrCancel) {
         bool changes;
     };
     const Step steps[] = {
-        {"close", 0, false}, {"enter", -1, true}, {"close", -1, false}, {"click btnCancel", 0, false},
+        {"close", 0, false}, {"enter", -1, true},       {"close", -1, false}, {"click btnCancel", 0, false},
         {"close", 0, false}, {"click btnOk", -1, true}, {"esc", 0, false},
     };
     Picture picture(8, 6, [](int, int) { return 0x00404040; });
@@ -156,19 +159,23 @@ TEST_F(FrameTest, EnterRunsTheEffectAndEscCancelsIt) {
 }
 
 // Rows changed by the top band of Button (B + 1 rows) tell the width the dialog read.
-int TopBandRows(DataObject& data, lvx::dialogs::ScriptedUser& user, std::initializer_list<const char*> actions) {
+int TopBandRows(DataObject& data, lvx::dialogs::ScriptedUser& user,
+                std::initializer_list<const char*> actions) {
     Picture picture(40, 40, [](int, int) { return 0x00404040; });
-    for (const char* action : actions) user.add(action);
+    for (const char* action : actions)
+        user.add(action);
     data.run(picture.dc(), 39, 39);
     int rows = 0;
-    while (rows < 40 && picture.at(20, rows) != 0x00404040) ++rows;
+    while (rows < 40 && picture.at(20, rows) != 0x00404040)
+        ++rows;
     return rows;
 }
 
 TEST_F(FrameTest, DigitFilterKeepsDigitsAndBackspace) {
     DataObject data("Button.Data");
-    EXPECT_EQ(TopBandRows(data, user, {"backspace shir 2", "type shir a1b2", "enter"}), 13);   // "12"
-    EXPECT_EQ(TopBandRows(data, user, {"backspace shir 2", "type shir a1b2", "backspace shir", "enter"}), 2);  // "1"
+    EXPECT_EQ(TopBandRows(data, user, {"backspace shir 2", "type shir a1b2", "enter"}), 13);  // "12"
+    EXPECT_EQ(TopBandRows(data, user, {"backspace shir 2", "type shir a1b2", "backspace shir", "enter"}),
+              2);                                                          // "1"
     EXPECT_EQ(TopBandRows(data, user, {"type shir x-+ .", "enter"}), 11);  // nothing typed: "10"
 }
 
@@ -179,9 +186,8 @@ TEST_F(FrameTest, EveryRunStartsFromTheInitialValues) {
     EXPECT_EQ(TopBandRows(data, user, {"enter"}), 11);
 
     std::vector<std::string> seen;
-    WatchingUser watcher([&](const lvx::dialogs::Form& form) {
-        seen.push_back(LabelCaption(form, "lablRGB", 0));
-    });
+    WatchingUser watcher(
+        [&](const lvx::dialogs::Form& form) { seen.push_back(LabelCaption(form, "lablRGB", 0)); });
     lvx::dialogs::ScopedUser watching(watcher);
     watcher.script.add("set HRGB(0) 30");
     watcher.script.add("esc");

@@ -24,7 +24,8 @@ class PluginFixture : public ::testing::Test {
     }
 
     void script(std::initializer_list<const char*> lines) {
-        for (const char* line : lines) user.add(line);
+        for (const char* line : lines)
+            user.add(line);
     }
     // The captions set after the dialog appeared, with `prefix` removed from each.
     std::vector<std::string> progress(const std::string& prefix) const {

@@ -12,7 +12,9 @@
 
 namespace lvx::plugins::test {
 
-std::string ModulePath(std::string_view name) { return std::string(LVX_PLUGIN_DIR) + "/" + std::string(name) + ".pgs"; }
+std::string ModulePath(std::string_view name) {
+    return std::string(LVX_PLUGIN_DIR) + "/" + std::string(name) + ".pgs";
+}
 
 TempRegistry::TempRegistry() {
     std::string pattern = (std::filesystem::temp_directory_path() / "lvx-plugins-XXXXXX").string();
@@ -46,8 +48,8 @@ namespace {
 
 IDispatch* Create(const CLSID& clsid) {
     IDispatch* object = nullptr;
-    const HRESULT hr =
-        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object));
+    const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                        reinterpret_cast<void**>(&object));
     EXPECT_EQ(hr, S_OK) << "creating " << GuidToString(clsid);
     return SUCCEEDED(hr) ? object : nullptr;
 }
@@ -86,14 +88,15 @@ RunResult DataObject::run(HDC dc, int16_t w, int16_t h, int32_t clr1, int32_t cl
     int32_t colour2 = clr2;
     VARIANT result;
     VariantInit(&result);
-    EXPECT_EQ(CallByName(object_, "Run", {ByRef(&hDc), ByRef(&width), ByRef(&height), ByRef(&colour1), ByRef(&colour2)},
-                         &result),
-              S_OK);
+    EXPECT_EQ(
+        CallByName(object_, "Run",
+                   {ByRef(&hDc), ByRef(&width), ByRef(&height), ByRef(&colour1), ByRef(&colour2)}, &result),
+        S_OK);
     EXPECT_EQ(result.vt, VT_BOOL);
     RunResult out;
     out.value = result.vt == VT_BOOL ? result.boolVal : 0;
-    out.argumentsUnchanged = hDc == static_cast<int32_t>(dc) && width == w && height == h && colour1 == clr1 &&
-                             colour2 == clr2;
+    out.argumentsUnchanged =
+        hDc == static_cast<int32_t>(dc) && width == w && height == h && colour1 == clr1 && colour2 == clr2;
     VariantClear(&result);
     return out;
 }

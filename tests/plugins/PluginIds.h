@@ -4,7 +4,9 @@
 
 namespace lvx::plugins::test {
 
-inline CLSID ClassId(const char* text) { return *GuidFromString(text); }
+inline CLSID ClassId(const char* text) {
+    return *GuidFromString(text);
+}
 
 inline const CLSID kColorsClass = ClassId("{386A0181-E8F3-4E47-B1DF-49670A3ECDC8}");
 inline const CLSID kButtonClass = ClassId("{781C8F07-5375-4BE4-8564-AC55A8A44FFF}");
