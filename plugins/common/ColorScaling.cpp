@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Rounding.h"
 #include "lvx/Dialogs.h"
 #include "lvx/runtime.h"
 
@@ -16,7 +17,7 @@ int16_t ToInt16(int32_t value) {
 
 // component x factor, rounded ties to even into 16 bits, then clamped.
 int32_t Scale(int16_t component, double factor) {
-    const int16_t scaled = lvx::CInt(component * factor);
+    const int16_t scaled = RoundToInt16(component * factor);
     if (scaled > 255) return 255;
     if (scaled < 0) return 0;
     return scaled;

@@ -11,6 +11,7 @@
 #include "MollivoEffect.h"
 #include "Picture.h"
 #include "Progress.h"
+#include "Rounding.h"
 #include "UmbrinoEffect.h"
 #include "lvx/Dialogs.h"
 #include "lvx/runtime.h"
@@ -28,6 +29,17 @@ TEST(BlendValue, MollivoAndUmbrinoPassTables) {
                                  0x00300000, 0x00080000, 0xFFE00000};
     for (int16_t d = -2; d <= 4; ++d)
         EXPECT_EQ(UmbrinoPassBlend(d), umbrino[d + 2]) << "pass " << d;
+}
+
+TEST(RoundToInt16, AgreesWithTheRuntimeConversion) {
+    const double values[] = {0.5,       1.5,     2.5,        -0.5,    -1.5,     -2.5,   3.4999999,
+                             5.0000001, 0.1 * 5, 255 * 1.09, 32767.4, -32768.5, 1e-300, -0.0};
+    for (double v : values)
+        EXPECT_EQ(RoundToInt16(v), lvx::CInt(v)) << v;
+    for (double v : {32767.5, -32768.50001, 1e9, std::nan("")}) {
+        EXPECT_THROW(lvx::CInt(v), lvx::RuntimeError) << v;
+        EXPECT_THROW(RoundToInt16(v), lvx::RuntimeError) << v;
+    }
 }
 
 TEST(MollivoOffset, RoundsTwiceRMinusOneHalfToEven) {
