@@ -139,6 +139,8 @@ TEST_F(FrameTest, AFreshlyLoadedLibraryStartsWithFalse) {
         DataObject data("Diffuse.Data");
         script({"enter"});
         EXPECT_EQ(data.run(picture.dc(), 3, 3).value, -1);
+        CoFreeUnusedLibraries();  // an object is alive: the module stays
+        EXPECT_TRUE(IsModuleLoaded(ModulePath("Diffuse")));
     }
     CoFreeUnusedLibraries();
     EXPECT_FALSE(IsModuleLoaded(ModulePath("Diffuse")));
