@@ -18,10 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "lvx/BStr.h"
+#include <optional>
+
+#include "EffectObject.h"
 #include "lvx/ComHost.h"
 #include "lvx/Dialogs.h"
-#include "lvx/Variant.h"
 #include "lvx/gdi.h"
 #include "lvx/runtime.h"
 
@@ -57,12 +58,12 @@ const char kUmbrinoClass[] = "{83BDBCA5-9CBB-43B5-9643-17875502ECDD}";
 // for a "{...}" argument); answers the seconds of Run.
 double RunPlugin(const char* progId, std::vector<uint8_t>& bytes,
                  std::initializer_list<const char*> actions) {
-    lvx::CLSID clsid{};
-    lvx::IDispatch* object = nullptr;
-    const bool found = progId[0] == '{' ? (clsid = *lvx::GuidFromString(progId), true)
-                                        : lvx::CLSIDFromProgID(progId, &clsid) == lvx::S_OK;
-    if (!found || lvx::CoCreateInstance(clsid, nullptr, lvx::CLSCTX_INPROC_SERVER, lvx::IID_IDispatch,
-                                        reinterpret_cast<void**>(&object)) != lvx::S_OK) {
+    std::optional<lvx::plugins::EffectObject> object;
+    if (progId[0] == '{')
+        object.emplace(*lvx::GuidFromString(progId));
+    else
+        object.emplace(progId);
+    if (!object->valid()) {
         std::fprintf(stderr, "cannot create %s\n", progId);
         std::exit(1);
     }
@@ -71,17 +72,10 @@ double RunPlugin(const char* progId, std::vector<uint8_t>& bytes,
         user.add(action);
     lvx::dialogs::ScopedUser scope(user);
     const HDC dc = LvxGdi_CreateSurfaceDC(bytes.data(), kWidth, kHeight, kWidth * 4);
-    int32_t hDc = int32_t(dc), clr1 = 0, clr2 = 0;
-    int16_t w = kWidth, h = kHeight;
-    lvx::VARIANT result;
-    lvx::VariantInit(&result);
     const auto start = Clock::now();
-    lvx::CallByName(object, "Run",
-                    {lvx::ByRef(&hDc), lvx::ByRef(&w), lvx::ByRef(&h), lvx::ByRef(&clr1), lvx::ByRef(&clr2)},
-                    &result);
+    object->run(dc, kWidth, kHeight);
     const double seconds = Seconds(start);
     LvxGdi_ReleaseSurfaceDC(dc);
-    object->Release();
     return seconds;
 }
 

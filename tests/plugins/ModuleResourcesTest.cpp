@@ -17,7 +17,7 @@ struct Module {
     const char* firstArgument;
 };
 const Module kModules[] = {
-    {"Colors", "Colors", "hDc"},    {"Button", "Button", "hDc"},   {"Mollivo", "Mollivo", "hdc"},
+    {"Colors", "Colors", "hDc"},   {"Button", "Button", "hDc"},   {"Mollivo", "Mollivo", "hdc"},
     {"Diffuse", "Diffuse", "hDc"}, {"Umbrino", "Mollivo", "hdc"},
 };
 
@@ -32,7 +32,8 @@ TEST(ModuleResources, TypeLibraryDeclaresTheDualDataInterface) {
         EXPECT_EQ(lib.minorVersion, 0);
         EXPECT_EQ(lib.lcid, 0x0409u);
         EXPECT_EQ(lib.iface.name, "_Data");
-        EXPECT_EQ(lib.iface.flags, TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION);
+        EXPECT_EQ(lib.iface.flags,
+                  TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION);
         EXPECT_EQ(lib.coclass.name, "Data");
         EXPECT_EQ(lib.coclass.flags, TYPEFLAG_FCANCREATE);
         const VARTYPE i2 = VT_I2 | VT_BYREF, i4 = VT_I4 | VT_BYREF;

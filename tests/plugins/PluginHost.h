@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "EffectObject.h"
 #include "lvx/ComHost.h"
 #include "lvx/gdi.h"
 
@@ -33,27 +34,20 @@ class TempRegistry {
     bool hadPrevious_ = false;
 };
 
-// What one Run answered and whether its five by-reference arguments came back as they went in.
-struct RunResult {
-    int16_t value = 0;  // the automation Boolean (-1 or 0)
-    bool argumentsUnchanged = false;
-};
+using RunResult = EffectRun;
 
-// One Data object, released when this goes.
+// One Data object through the host helper, every call checked to succeed.
 class DataObject {
   public:
     explicit DataObject(std::string_view progId);
     explicit DataObject(const CLSID& clsid);
-    ~DataObject();
-    DataObject(const DataObject&) = delete;
-    DataObject& operator=(const DataObject&) = delete;
 
-    bool valid() const { return object_ != nullptr; }
+    bool valid() const { return object_.valid(); }
     std::string text();
     RunResult run(HDC dc, int16_t w, int16_t h, int32_t clr1 = 0x12345678, int32_t clr2 = -7);
 
   private:
-    IDispatch* object_ = nullptr;
+    EffectObject object_;
 };
 
 }  // namespace lvx::plugins::test
