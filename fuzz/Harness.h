@@ -11,6 +11,6 @@
 // the merged image and every layer into buffers sized from their information (at most maxBufferBytes
 // each), crops the results and closes. Returns an empty string when every export answered one of its
 // documented codes, else what went wrong.
-std::string ExerciseDocument(const uint8_t* data, size_t size, size_t maxBufferBytes = 16u << 20);
+std::string ExerciseDocument(const uint8_t* data, size_t size, size_t maxBufferBytes = 1u << 20);
 
 #endif
