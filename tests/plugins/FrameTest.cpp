@@ -201,5 +201,27 @@ TEST_F(FrameTest, EveryRunStartsFromTheInitialValues) {
     EXPECT_EQ(seen, (std::vector<std::string>{"100%", "30%", "100%"}));
 }
 
+// A host that passes a handle that is no device context (0, or one already released) gets nothing
+// drawn, no message and no object left behind, whatever the effect.
+TEST_F(FrameTest, AnInvalidDeviceContextDrawsNothingAndLeaksNothing) {
+    HDC released = 0;
+    {
+        Picture gone(2, 2, Varied);
+        released = gone.dc();
+    }
+    const uint32_t objects = LvxGdi_ObjectCount();
+    for (HDC dc : {HDC(0), released}) {
+        for (const char* progId : {"Colors.Data", "Button.Data", "Mollivo.Data", "Diffuse.Data"}) {
+            DataObject data(progId);
+            script({"enter"});
+            EXPECT_EQ(data.run(dc, 6, 4).value, -1) << progId;
+        }
+        DataObject umbrino(kUmbrinoClass);
+        EXPECT_EQ(umbrino.run(dc, 6, 4).value, 0);
+    }
+    EXPECT_EQ(LvxGdi_ObjectCount(), objects);
+    EXPECT_TRUE(log.messageBoxes().empty());
+}
+
 }  // namespace
 }  // namespace lvx::plugins::test
