@@ -22,7 +22,12 @@ libdir=$(dirname "$lib")
 # The programs must load the installed copy, never the build tree's.
 unset LD_LIBRARY_PATH
 uses_installed_copy() {  # program
-    ldd "$1" | grep -q "=> $libdir/liblamivex.so.1 " || { echo "$1 does not load $libdir/liblamivex.so.1:" >&2; ldd "$1" >&2; exit 1; }
+    loaded=$(ldd "$1" | awk '$1 == "liblamivex.so.1" { print $3 }')
+    if [ -z "$loaded" ] || [ "$(realpath "$loaded")" != "$(realpath "$libdir/liblamivex.so.1")" ]; then
+        echo "$1 does not load $libdir/liblamivex.so.1:" >&2
+        ldd "$1" >&2
+        exit 1
+    fi
 }
 
 # Through the CMake package.
