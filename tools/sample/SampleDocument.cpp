@@ -21,7 +21,8 @@ struct Picture {
     std::array<Bytes, 4> planes;  // red, green, blue, alpha
 
     explicit Picture(const Rect& r) : bounds(r) {
-        for (Bytes& plane : planes) plane.assign(static_cast<size_t>(r.Width() * r.Height()), 0);
+        for (Bytes& plane : planes)
+            plane.assign(static_cast<size_t>(r.Width() * r.Height()), 0);
     }
     void set(int32_t x, int32_t y, uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {
         const size_t i = static_cast<size_t>(y * bounds.Width() + x);
@@ -32,16 +33,21 @@ struct Picture {
     }
 };
 
-uint8_t toByte(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
+uint8_t toByte(double v) {
+    return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+}
 
 // Coverage of a shape edge at signed distance d (negative inside), one pixel of anti-aliasing.
-double coverage(double d) { return std::clamp(0.5 - d, 0.0, 1.0); }
+double coverage(double d) {
+    return std::clamp(0.5 - d, 0.0, 1.0);
+}
 
 Picture sky() {
     Picture p({0, 0, kWidth, kHeight});
     for (int32_t y = 0; y < kHeight; ++y) {
         const double t = y / double(kHeight - 1);
-        for (int32_t x = 0; x < kWidth; ++x) p.set(x, y, toByte(70 + 140 * t), toByte(130 + 100 * t), toByte(220 + 30 * t), 255);
+        for (int32_t x = 0; x < kWidth; ++x)
+            p.set(x, y, toByte(70 + 140 * t), toByte(130 + 100 * t), toByte(220 + 30 * t), 255);
     }
     return p;
 }
@@ -121,7 +127,8 @@ std::vector<psdtest::Channel> channels(const Picture& p, bool withAlpha) {
     const int32_t w = p.bounds.Width(), h = p.bounds.Height();
     std::vector<psdtest::Channel> out;
     if (withAlpha) out.push_back(psdtest::RleChannel(-1, p.planes[3], w, h));
-    for (int16_t id = 0; id < 3; ++id) out.push_back(psdtest::RleChannel(id, p.planes[static_cast<size_t>(id)], w, h));
+    for (int16_t id = 0; id < 3; ++id)
+        out.push_back(psdtest::RleChannel(id, p.planes[static_cast<size_t>(id)], w, h));
     return out;
 }
 
@@ -133,11 +140,15 @@ void stack(std::array<Bytes, 3>& canvas, const Picture& p, uint8_t opacity, cons
         for (int32_t x = std::max(0, p.bounds.left); x < std::min(kWidth, p.bounds.right); ++x) {
             const size_t i = static_cast<size_t>((y - p.bounds.top) * p.bounds.Width() + (x - p.bounds.left));
             double a = p.planes[3][i] / 255.0 * opacity / 255.0;
-            if (mask && x >= maskRect.left && x < maskRect.right && y >= maskRect.top && y < maskRect.bottom) {
-                a *= (*mask)[static_cast<size_t>((y - maskRect.top) * maskRect.Width() + (x - maskRect.left))] / 255.0;
+            if (mask && x >= maskRect.left && x < maskRect.right && y >= maskRect.top &&
+                y < maskRect.bottom) {
+                a *= (*mask)[static_cast<size_t>((y - maskRect.top) * maskRect.Width() +
+                                                 (x - maskRect.left))] /
+                     255.0;
             }
             const size_t j = static_cast<size_t>(y * kWidth + x);
-            for (size_t c = 0; c < 3; ++c) canvas[c][j] = toByte(p.planes[c][i] * a + canvas[c][j] * (1 - a));
+            for (size_t c = 0; c < 3; ++c)
+                canvas[c][j] = toByte(p.planes[c][i] * a + canvas[c][j] * (1 - a));
         }
     }
 }
@@ -145,7 +156,8 @@ void stack(std::array<Bytes, 3>& canvas, const Picture& p, uint8_t opacity, cons
 }  // namespace
 
 psdtest::Document sampleDocument() {
-    const Picture skyLayer = sky(), hillLayer = hills(), treeLayer = tree(), sunLayer = sun(), noteLayer = note();
+    const Picture skyLayer = sky(), hillLayer = hills(), treeLayer = tree(), sunLayer = sun(),
+                  noteLayer = note();
     const Bytes mask = lakeMask();
 
     psdtest::Document doc = psdtest::Canvas(kWidth, kHeight, 3);

@@ -6,7 +6,8 @@
 
 int main(int argc, char** argv) {
     if (argc != 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::fprintf(argc == 2 ? stdout : stderr, "Usage: lamivex-sample OUT.psd\nWrites the sample document.\n");
+        std::fprintf(argc == 2 ? stdout : stderr,
+                     "Usage: lamivex-sample OUT.psd\nWrites the sample document.\n");
         return argc == 2 ? 0 : 2;
     }
     const psdtest::Bytes bytes = lvx::sample::sampleDocument().Build();
