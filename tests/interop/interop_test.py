@@ -1,7 +1,8 @@
 """Reads documents written by other programs with `lamivex info --json` and `lamivex extract`, and
 compares every reported field and every pixel with what psd-tools reads from the same file.
 
-Usage: interop_test.py LAMIVEX WORKDIR CASE   (CASE is a key of documents.CASES, or a path to a .psd)
+Usage: interop_test.py LAMIVEX WORKDIR CASE
+CASE: a key of documents.CASES, a path to a .psd, or "corpus" for every file in $LAMIVEX_CORPUS.
 """
 import glob
 import json
@@ -110,22 +111,64 @@ def check_extract(lamivex, psd, expected, work, crop):
         raise Mismatch(f"--crop {crop}: unexpected files {sorted(written)}")
 
 
+def check_refused(lamivex, psd, work, code):
+    """The library must refuse the document: status 1, one line ending in the code, no output."""
+    out = os.path.join(work, "refused")
+    for args in ([lamivex, "info", psd], [lamivex, "extract", psd, "-o", out]):
+        result = subprocess.run(args, capture_output=True, text=True)
+        line = result.stderr.strip()
+        if result.returncode != 1 or "\n" in line or not line.endswith(f"(code {code})"):
+            raise Mismatch(f"{args[1]}: status {result.returncode}, {line!r}; expected status 1 and code {code}")
+        if os.path.exists(out):
+            raise Mismatch(f"{args[1]}: created {out} for a document it cannot open")
+
+
+def check_document(lamivex, psd, work):
+    """Compares everything for one document; returns a summary, raises Mismatch."""
+    code = psd_oracle.expected_open_failure(psd)
+    if code is not None:
+        check_refused(lamivex, psd, work, code)
+        return f"refused with code {code}, as expected"
+    expected = psd_oracle.describe(psd)
+    check_info(lamivex, psd, expected)
+    for crop in ("none", "canvas", "visible"):
+        check_extract(lamivex, psd, expected, work, crop)
+    return f"{len(expected['layers'])} layers and the merged image match psd-tools"
+
+
+SKIPPED = 77  # CTest's SKIP_RETURN_CODE
+
+
 def main():
     lamivex, work, case = sys.argv[1:4]
     work = os.path.join(work, os.path.basename(case))
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    psd = documents.CASES[case](work) if case in documents.CASES else case
-    expected = psd_oracle.describe(psd)
-    try:
-        check_info(lamivex, psd, expected)
-        for crop in ("none", "canvas", "visible"):
-            check_extract(lamivex, psd, expected, work, crop)
-    except Mismatch as error:
-        print(f"{psd}: {error}", file=sys.stderr)
-        return 1
-    print(f"{psd}: {len(expected['layers'])} layers and the merged image match psd-tools")
-    return 0
+    if case == "corpus":
+        # Real files written by Photoshop and others, when the checkout has them beside it.
+        corpus = os.environ.get("LAMIVEX_CORPUS")
+        if not corpus or not os.path.isdir(corpus):
+            print("LAMIVEX_CORPUS is not set to a directory of PSD files; skipped")
+            return SKIPPED
+        paths = sorted(glob.glob(os.path.join(corpus, "*.psd")) + glob.glob(os.path.join(corpus, "*.psb")))
+    elif case in documents.CASES:
+        paths = [documents.CASES[case](work)]
+    else:
+        paths = [case]
+
+    failed = 0
+    for psd in paths:
+        try:
+            psd_oracle.open_psd(psd)
+        except Exception as error:  # noqa: BLE001 - psd-tools cannot judge a file it cannot read
+            print(f"{psd}: psd-tools cannot read it ({type(error).__name__}); skipped")
+            continue
+        try:
+            print(f"{psd}: {check_document(lamivex, psd, work)}")
+        except Mismatch as error:
+            print(f"{psd}: {error}", file=sys.stderr)
+            failed += 1
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

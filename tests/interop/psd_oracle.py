@@ -7,11 +7,14 @@ the mask's default colour outside it). Arrays are height x width x 4 in R, G, B,
 them.
 """
 import io
+import logging
 import warnings
 
 import numpy as np
 from psd_tools import PSDImage
 from psd_tools.constants import Resource, Tag
+
+logging.getLogger("psd_tools").setLevel(logging.CRITICAL)  # its notes on unknown blocks are not ours
 
 MASK_DISABLED = 0x02
 NAME_BYTES = 68
@@ -43,7 +46,7 @@ def expected_name(record):
     blocks = record.tagged_blocks
     unicode_name = blocks.get_data(Tag.UNICODE_LAYER_NAME) if blocks else None
     if unicode_name is not None:
-        units = unicode_name.encode("utf-16-be")
+        units = unicode_name.encode("utf-16-be", "surrogatepass")  # psd-tools keeps lone surrogates
         units = [int.from_bytes(units[i:i + 2], "big") for i in range(0, len(units), 2)][:NAME_BYTES - 1]
         written = 0
         for unit in units:
@@ -94,6 +97,8 @@ def layer_pixels(record, channels, header):
     default_color = mask.background_color if mask else 0
     for info, data in zip(record.channel_info, channels):
         channel_id = int(info.id)
+        if channel_id not in LANE and channel_id != -2:
+            continue  # other channels (such as -3, the real user mask) leave the pixels alone
         rect = bounds if channel_id >= -1 else mask_rect
         plane = _plane(data, rect, header.depth, header.version)
         if channel_id in LANE:
@@ -128,6 +133,26 @@ def group_ids(psd_record, count):
     if ids is None:
         return [0] * count
     return [-1 if value == 0 else value for value in list(ids)[:count]]
+
+
+def expected_open_failure(path):
+    """The code the library must refuse the document with (header and compression checks), or None."""
+    psd = open_psd(path)
+    header = psd._record.header
+    # The library checks in this order and reports the first fault.
+    if header.version != 1 or header.channels >= 24:
+        return 305
+    if header.width > 30001 or header.height > 30001:
+        return 306
+    if header.depth != 8:
+        return 308
+    if header.color_mode.value != 3:
+        return 307
+    layer_info = psd._record.layer_and_mask_information.layer_info
+    for channels in (layer_info.channel_image_data or []) if layer_info else []:
+        if any(int(data.compression) not in (0, 1) for data in channels):
+            return 1
+    return None
 
 
 def describe(path):
