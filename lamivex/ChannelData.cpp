@@ -2,17 +2,8 @@
 #include <algorithm>
 
 #include "Lamivex.h"
+#include "PixelMath.h"
 #include "ResultCodes.h"
-
-namespace {
-
-int64_t Area(const lvx::RECT& r) {
-    const int64_t w = int64_t{r.right} - r.left;
-    const int64_t h = int64_t{r.bottom} - r.top;
-    return (w > 0 && h > 0) ? w * h : 0;
-}
-
-}  // namespace
 
 void CLamivex::LocateChannelData() {
     CheckPosition(channelDataStart);

@@ -28,7 +28,15 @@ class CLamivex {
 
     int32_t GetLayerCount() const { return static_cast<int32_t>(layers.size()); }
     int32_t GetImageInfo(ImageInfo* info) const;
+    // Decodes layer index (negative: the merged image) into buffer and sets *bufferRect. Throws
+    // CException (311, 303, 1) before touching the buffer, and CZanPsdDecompException 310 or
+    // CException 303 for damaged channel data, leaving the fill and the channels done before it.
     void GetImage(int32_t index, uint8_t* buffer, uint32_t bufferSize, lvx::RECT* bufferRect) const;
+
+    // The same result by the straightforward route: one whole plane at a time into the scratch buffer,
+    // scattered into its byte lane. GetImage decodes in bands of rows instead and takes this route for
+    // whatever the bands cannot (damaged data, above all, so that a failure leaves exactly this state).
+    void GetImagePlain(int32_t index, uint8_t* buffer, uint32_t bufferSize, lvx::RECT* bufferRect) const;
 
   private:
     void Parse(int32_t maxDimension);
@@ -42,6 +50,14 @@ class CLamivex {
     void ReadUnicodeName(const uint8_t* countField, char* name) const;
     void LocateChannelData();
     void SizeScratchBuffer();
+
+    struct ImageSource {
+        lvx::RECT rect;
+        const LayerRecord* layer;  // null for the merged image
+    };
+    ImageSource SelectImage(int32_t index, const uint8_t* buffer, uint32_t bufferSize) const;
+    void DecodePlain(const ImageSource& source, uint8_t* buffer, uint32_t bufferSize) const;
+    bool DecodeBanded(const ImageSource& source, uint8_t* buffer, uint32_t bufferSize) const;
 
     void WritePlane(uint8_t* buffer, const uint8_t* plane, int16_t id, const lvx::RECT& bounds,
                     const lvx::RECT& maskRect) const;

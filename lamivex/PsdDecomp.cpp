@@ -54,6 +54,33 @@ size_t CZanPsdDecomp::BufferSize() {
     return scratch.size;
 }
 
+void CZanPsdDecomp::DecodeRow(const uint8_t* in, size_t count, int64_t width, uint8_t* out) {
+    const uint8_t* end = in + count;
+    int64_t written = 0;
+    while (in < end) {
+        const uint8_t h = *in++;
+        if (h < 128) {
+            const int64_t n = int64_t{h} + 1;
+            // A literal that would take bytes of the next row is as corrupt as one that overflows.
+            if (written + n > width || n > end - in) throw CZanPsdDecompException{kCorruptRle};
+            std::memcpy(out, in, static_cast<size_t>(n));
+            in += n;
+            out += n;
+            written += n;
+        } else if (h == 128) {
+            break;
+        } else {
+            const int64_t n = 257 - int64_t{h};
+            if (written + n > width || in == end) throw CZanPsdDecompException{kCorruptRle};
+            std::memset(out, *in, static_cast<size_t>(n));
+            in += 1;
+            out += n;
+            written += n;
+        }
+    }
+    if (written != width) throw CZanPsdDecompException{kCorruptRle};
+}
+
 void CZanPsdDecomp::DecodeRle(ChannelCursor& cursor) const {
     uint8_t* out = Start();
     const int64_t width = int64_t{cursor.rect.right} - cursor.rect.left;
@@ -70,32 +97,9 @@ void CZanPsdDecomp::DecodeRle(ChannelCursor& cursor) const {
         // to read past the mapping.
         if (reinterpret_cast<uintptr_t>(row) > limit || count > limit - reinterpret_cast<uintptr_t>(row))
             throw CZanPsdDecompException{kCorruptRle};
-        const uint8_t* in = row;
-        const uint8_t* end = row + count;
-        int64_t written = 0;
-        while (in < end) {
-            const uint8_t h = *in++;
-            if (h < 128) {
-                const int64_t n = int64_t{h} + 1;
-                // A literal that would take bytes of the next row is as corrupt as one that overflows.
-                if (written + n > width || n > end - in) throw CZanPsdDecompException{kCorruptRle};
-                std::memcpy(out, in, static_cast<size_t>(n));
-                in += n;
-                out += n;
-                written += n;
-            } else if (h == 128) {
-                break;
-            } else {
-                const int64_t n = 257 - int64_t{h};
-                if (written + n > width || in == end) throw CZanPsdDecompException{kCorruptRle};
-                std::memset(out, *in, static_cast<size_t>(n));
-                in += 1;
-                out += n;
-                written += n;
-            }
-        }
-        if (written != width) throw CZanPsdDecompException{kCorruptRle};
-        row = end;
+        DecodeRow(row, count, width, out);
+        out += width;
+        row += count;
     }
     cursor.position = counts;
     cursor.data = row;

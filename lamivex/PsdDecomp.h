@@ -42,6 +42,11 @@ class CZanPsdDecomp {
     // checks the table). Counts are read as unsigned 16-bit numbers.
     void DecodeRle(ChannelCursor& cursor) const;
 
+    // Decodes one run-length row of count stored bytes into width bytes at out. Throws
+    // CZanPsdDecompException 310 when the row does not come out at exactly width bytes or a run reaches
+    // past the row's stored end. The caller guarantees that the count bytes lie inside the file.
+    static void DecodeRow(const uint8_t* in, size_t count, int64_t width, uint8_t* out);
+
     // Copies the raw plane of cursor.rect into the scratch buffer and advances the cursor past it. The
     // caller has checked that the plane lies before cursor.limit.
     void DecodeRaw(ChannelCursor& cursor) const;

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "Lamivex.h"
+#include "PixelMath.h"
 #include "ResultCodes.h"
 #include "lvx/System.h"
 
@@ -9,45 +10,51 @@ namespace {
 
 constexpr uint8_t kMaskDisabled = 0x02;
 
-int64_t Width(const lvx::RECT& r) {
-    return int64_t{r.right} - r.left;
-}
-int64_t Height(const lvx::RECT& r) {
-    return int64_t{r.bottom} - r.top;
-}
-
-// floor(a * m / 255) for a, m in 0..255; the compiler turns the constant division into an exact
-// multiply and shift.
-inline uint8_t Scale(uint32_t a, uint32_t m) {
-    return static_cast<uint8_t>(a * m / 255u);
-}
-
 }  // namespace
 
-void CLamivex::GetImage(int32_t index, uint8_t* buffer, uint32_t bufferSize, lvx::RECT* bufferRect) const {
-    lvx::RECT rect{};
-    const LayerRecord* layer = nullptr;
-    int32_t channelTotal = 0;
+CLamivex::ImageSource CLamivex::SelectImage(int32_t index, const uint8_t* buffer, uint32_t bufferSize) const {
+    ImageSource source{};
     if (index < 0) {
-        lvx::SetRect(&rect, 0, 0, static_cast<int32_t>(header.width), static_cast<int32_t>(header.height));
-        channelTotal = header.channelCount;
+        lvx::SetRect(&source.rect, 0, 0, static_cast<int32_t>(header.width),
+                     static_cast<int32_t>(header.height));
     } else {
         if (static_cast<size_t>(index) >= layers.size()) throw CException{code::kBadIndex};
-        layer = &layers[static_cast<size_t>(index)];
-        rect = layer->bounds;
-        channelTotal = static_cast<int32_t>(layer->channels.size());
+        source.layer = &layers[static_cast<size_t>(index)];
+        source.rect = source.layer->bounds;
     }
-
     // An inverted rectangle describes no buffer: its two negative extents would multiply into a size.
+    const int64_t width = Width(source.rect);
+    const int64_t height = Height(source.rect);
+    if (width < 0 || height < 0) throw CException{code::kOutOfFile};
+    // Exact: extents reach 2^32 - 1 each, so the byte count is formed in 128 bits.
+    if (buffer == nullptr) bufferSize = 0;
+    if (static_cast<unsigned __int128>(width) * static_cast<uint64_t>(height) * 4 > bufferSize)
+        throw CException{code::kUnsupported};
+    return source;
+}
+
+void CLamivex::GetImage(int32_t index, uint8_t* buffer, uint32_t bufferSize, lvx::RECT* bufferRect) const {
+    const ImageSource source = SelectImage(index, buffer, bufferSize);
+    if (buffer == nullptr) bufferSize = 0;
+    if (!DecodeBanded(source, buffer, bufferSize)) DecodePlain(source, buffer, bufferSize);
+    *bufferRect = source.rect;
+}
+
+void CLamivex::GetImagePlain(int32_t index, uint8_t* buffer, uint32_t bufferSize,
+                             lvx::RECT* bufferRect) const {
+    const ImageSource source = SelectImage(index, buffer, bufferSize);
+    if (buffer == nullptr) bufferSize = 0;
+    DecodePlain(source, buffer, bufferSize);
+    *bufferRect = source.rect;
+}
+
+void CLamivex::DecodePlain(const ImageSource& source, uint8_t* buffer, uint32_t bufferSize) const {
+    const lvx::RECT& rect = source.rect;
     const int64_t width = Width(rect);
     const int64_t height = Height(rect);
-    if (width < 0 || height < 0) throw CException{code::kOutOfFile};
-    if (buffer == nullptr) bufferSize = 0;
-    if (static_cast<uint64_t>(width * height) * 4 > bufferSize) throw CException{code::kUnsupported};
+    if (bufferSize != 0) std::memset(buffer, 0xFF, bufferSize);
 
-    std::memset(buffer, 0xFF, bufferSize);
-
-    if (layer == nullptr) {
+    if (source.layer == nullptr) {
         const uint16_t compression = Read16(imageData);
         ChannelCursor cursor{imageData + 2, imageData + 2, rect, FileEnd()};
         if (compression != 0) {
@@ -55,46 +62,46 @@ void CLamivex::GetImage(int32_t index, uint8_t* buffer, uint32_t bufferSize, lvx
             CheckRange(cursor.position, table);
             cursor.data = cursor.position + table;
         }
-        for (int32_t k = 0; k < channelTotal; ++k) {
+        for (int32_t k = 0; k < header.channelCount; ++k) {
             if (compression == 0) CheckRange(cursor.position, static_cast<uint64_t>(width * height));
             DecodePlane(cursor, compression);
             WritePlane(buffer, decomp.GetBuffer(), static_cast<int16_t>(k < 3 ? k : -1), rect, rect);
             lvx::Sleep(0);
         }
-    } else {
-        const LayerMask& mask = layer->mask;
-        const bool maskEnabled = (mask.flags & kMaskDisabled) == 0;
-        uint64_t offset = static_cast<uint64_t>(layer->channelData - mapping.view);
-        for (const ChannelEntry& channel : layer->channels) {
-            // Channels below -2 (the real user mask) cover a rectangle of their own that this reader
-            // does not keep; they write nothing, so they are stepped over by their stored length.
-            if (channel.id < -2) {
-                offset += channel.length;
-                lvx::Sleep(0);
-                continue;
-            }
-            const lvx::RECT& decodeRect = channel.id == -2 ? mask.rect : rect;
-            if (Width(decodeRect) < 0 || Height(decodeRect) < 0) throw CException{code::kOutOfFile};
-            if (offset + 2 > mapping.size) throw CException{code::kOutOfFile};
-            const uint8_t* at = mapping.view + offset;
-            const uint16_t compression = Read16(at);
-            ChannelCursor cursor{at + 2, at + 2, decodeRect, FileEnd()};
-            if (compression == 0) {
-                CheckRange(cursor.position, static_cast<uint64_t>(Width(decodeRect) * Height(decodeRect)));
-            } else {
-                const uint64_t table = static_cast<uint64_t>(Height(decodeRect)) * 2;
-                CheckRange(cursor.position, table);
-                cursor.data = cursor.position + table;
-            }
-            DecodePlane(cursor, compression);
-            offset = static_cast<uint64_t>(cursor.data - mapping.view);
-            if (channel.id != -2 || maskEnabled)
-                WritePlane(buffer, decomp.GetBuffer(), channel.id, rect, mask.rect);
-            if (channel.id == -2 && maskEnabled) ApplyMaskOutside(buffer, rect, mask.rect, mask.defaultColor);
-            lvx::Sleep(0);
-        }
+        return;
     }
-    *bufferRect = rect;
+    const LayerRecord& layer = *source.layer;
+    const LayerMask& mask = layer.mask;
+    const bool maskEnabled = (mask.flags & kMaskDisabled) == 0;
+    uint64_t offset = static_cast<uint64_t>(layer.channelData - mapping.view);
+    for (const ChannelEntry& channel : layer.channels) {
+        // Channels below -2 (the real user mask) cover a rectangle of their own that this reader does
+        // not keep; they write nothing, so they are stepped over by their stored length.
+        if (channel.id < -2) {
+            offset += channel.length;
+            lvx::Sleep(0);
+            continue;
+        }
+        const lvx::RECT& decodeRect = channel.id == -2 ? mask.rect : rect;
+        if (Width(decodeRect) < 0 || Height(decodeRect) < 0) throw CException{code::kOutOfFile};
+        if (offset + 2 > mapping.size) throw CException{code::kOutOfFile};
+        const uint8_t* at = mapping.view + offset;
+        const uint16_t compression = Read16(at);
+        ChannelCursor cursor{at + 2, at + 2, decodeRect, FileEnd()};
+        if (compression == 0) {
+            CheckRange(cursor.position, static_cast<uint64_t>(Width(decodeRect) * Height(decodeRect)));
+        } else {
+            const uint64_t table = static_cast<uint64_t>(Height(decodeRect)) * 2;
+            CheckRange(cursor.position, table);
+            cursor.data = cursor.position + table;
+        }
+        DecodePlane(cursor, compression);
+        offset = static_cast<uint64_t>(cursor.data - mapping.view);
+        if (channel.id != -2 || maskEnabled)
+            WritePlane(buffer, decomp.GetBuffer(), channel.id, rect, mask.rect);
+        if (channel.id == -2 && maskEnabled) ApplyMaskOutside(buffer, rect, mask.rect, mask.defaultColor);
+        lvx::Sleep(0);
+    }
 }
 
 void CLamivex::DecodePlane(ChannelCursor& cursor, uint16_t compression) const {
