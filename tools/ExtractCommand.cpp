@@ -119,6 +119,7 @@ int runExtract(const std::vector<std::string>& args) {
         return kExitOutput;
     }
 
+    removeTemporaryFilesOnSignals();
     ImageInfo whole{};
     document.info(-1, whole);
     Progress progress(stderr, !line->has("quiet") && ::isatty(STDERR_FILENO), "extract " + path,

@@ -1,9 +1,12 @@
 #include "PngFile.h"
 
 #include <png.h>
+#include <signal.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -11,6 +14,24 @@
 namespace lvx::host {
 
 namespace {
+
+// The temporary file being written, for the signal handler: an interrupted extract must not leave it.
+std::atomic<const char*> pendingTemporary{nullptr};
+
+extern "C" void removePendingTemporary(int signalNumber) {
+    if (const char* name = pendingTemporary.load()) ::unlink(name);
+    ::signal(signalNumber, SIG_DFL);
+    ::raise(signalNumber);
+}
+
+mode_t currentUmask() {
+    static const mode_t mask = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
+}
 
 // Closes and removes the temporary file unless it was handed over with release().
 class TemporaryFile {
@@ -21,6 +42,9 @@ class TemporaryFile {
         const int fd = ::mkstemp(pattern.data());
         if (fd < 0) return;
         name_.assign(pattern.data());
+        pendingTemporary.store(name_.c_str());
+        // mkstemp makes the file private; the PNG gets the mode any new file would get.
+        ::fchmod(fd, 0666 & ~currentUmask());
         file_ = ::fdopen(fd, "wb");
         if (!file_) ::close(fd);
         created_ = true;
@@ -28,6 +52,7 @@ class TemporaryFile {
     ~TemporaryFile() {
         if (file_) std::fclose(file_);
         if (created_) ::unlink(name_.c_str());
+        pendingTemporary.store(nullptr);
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -75,6 +100,16 @@ std::string writePngFile(const std::string& path, const Image& image) {
     if (::rename(temp.name().c_str(), path.c_str()) != 0) return std::strerror(errno);
     temp.release();
     return {};
+}
+
+void removeTemporaryFilesOnSignals() {
+    static_assert(std::atomic<const char*>::is_always_lock_free, "read from a signal handler");
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action {};
+        action.sa_handler = removePendingTemporary;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signalNumber, &action, nullptr);
+    }
 }
 
 }  // namespace lvx::host

@@ -11,4 +11,7 @@ namespace lvx::host {
 // a partial PNG under the final name. Returns "" on success, else what went wrong.
 std::string writePngFile(const std::string& path, const Image& image);
 
+// Makes SIGINT, SIGTERM and SIGHUP remove the temporary file being written before the program ends.
+void removeTemporaryFilesOnSignals();
+
 }  // namespace lvx::host

@@ -9,6 +9,7 @@ import pty
 import re
 import select
 import shutil
+import signal
 import subprocess
 import sys
 import unittest
@@ -169,8 +170,12 @@ class Extract(unittest.TestCase):
         self.assertLess(tree_w, 34)  # the transparent margin around the tree is trimmed
         self.assertLess(tree_h, 60)
         self.assertEqual(visible["layer-000-Background.png"], (160, 120))  # opaque: nothing to trim
+        umask = os.umask(0)
+        os.umask(umask)
         for name in SAMPLE_FILES:
-            self.assertEqual(png(os.path.join(work_path("crop-none"), name))[2], "RGBA")
+            path = os.path.join(work_path("crop-none"), name)
+            self.assertEqual(png(path)[2], "RGBA")
+            self.assertEqual(os.stat(path).st_mode & 0o777, 0o666 & ~umask, name)  # like any new file
 
     def test_layer_selection(self):
         out = self.extract("selection", "--layers", "merged,2-3")
@@ -238,8 +243,9 @@ class DecodeFailure(unittest.TestCase):
         self.assertEqual(sorted(os.listdir(out)), ["layer-000-Good.png", "merged.png"])
 
 
-class Progress(unittest.TestCase):
-    """A document that takes a while shows a bar on a terminal, and nothing with --quiet."""
+class BigDocument(unittest.TestCase):
+    """A document that takes a while: a bar on a terminal, nothing with --quiet, and an interrupt that
+    leaves no temporary file behind."""
 
     @classmethod
     def setUpClass(cls):
@@ -278,6 +284,19 @@ class Progress(unittest.TestCase):
 
     def test_quiet_on_a_terminal(self):
         self.assertEqual(self.run_on_terminal("extract", self.path, "-o", work_path("big"), "--quiet"), "")
+
+    def test_an_interrupted_extract_leaves_no_temporary_file(self):
+        out = work_path("interrupted")
+        shutil.rmtree(out, ignore_errors=True)
+        process = subprocess.Popen([LAMIVEX, "extract", self.path, "-o", out, "--quiet"])
+        seen = False
+        while process.poll() is None and not seen:
+            seen = os.path.isdir(out) and any(".tmp-" in f for f in os.listdir(out))
+        if seen:
+            process.send_signal(signal.SIGINT)
+        self.assertEqual(process.wait(), -signal.SIGINT if seen else 0)
+        self.assertTrue(seen, "extract ended before a temporary file could be seen")
+        self.assertEqual([f for f in os.listdir(out) if not f.endswith(".png")], [])
 
     def test_small_documents_print_nothing_on_a_terminal(self):
         self.assertEqual(self.run_on_terminal("extract", SAMPLE, "-o", work_path("small-on-terminal")), "")
