@@ -10,7 +10,7 @@ std::string CommandLine::value(std::string_view name, std::string fallback) cons
 }
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args,
-                                            std::span<const OptionSpec> specs, std::string& error) {
+                                            std::span<const OptionDef> options, std::string& error) {
     CommandLine line;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -23,27 +23,27 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
+        const OptionDef* option = nullptr;
         std::optional<std::string> attached;
         if (arg[1] == '-') {
             const size_t equals = arg.find('=');
             const std::string_view name = std::string_view(arg).substr(2, equals - 2);
-            for (const auto& candidate : specs) {
-                if (candidate.name == name) spec = &candidate;
+            for (const auto& candidate : options) {
+                if (candidate.name == name) option = &candidate;
             }
-            if (spec && equals != std::string::npos) attached = arg.substr(equals + 1);
+            if (option && equals != std::string::npos) attached = arg.substr(equals + 1);
         } else {
-            for (const auto& candidate : specs) {
-                if (candidate.shortName == arg[1]) spec = &candidate;
+            for (const auto& candidate : options) {
+                if (candidate.shortName == arg[1]) option = &candidate;
             }
-            if (spec && arg.size() > 2) attached = arg.substr(2);
+            if (option && arg.size() > 2) attached = arg.substr(2);
         }
-        if (!spec) {
+        if (!option) {
             error = "unknown option '" + arg + "'";
             return std::nullopt;
         }
-        const std::string name(spec->name);
-        if (!spec->takesValue) {
+        const std::string name(option->name);
+        if (!option->takesValue) {
             if (attached) {
                 error = "option '--" + name + "' takes no value";
                 return std::nullopt;

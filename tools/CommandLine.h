@@ -10,7 +10,7 @@
 namespace lvx::host {
 
 // One option a command accepts: "--name", optionally "-x", and whether a value follows it.
-struct OptionSpec {
+struct OptionDef {
     std::string_view name;
     char shortName = 0;
     bool takesValue = false;
@@ -28,7 +28,7 @@ struct CommandLine {
 // Accepts "--name value", "--name=value", "-x value" and "-xvalue"; "--" ends the options, and "-" alone
 // is an operand. A repeated option keeps its last value. std::nullopt with error on anything unknown.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args,
-                                            std::span<const OptionSpec> specs, std::string& error);
+                                            std::span<const OptionDef> options, std::string& error);
 
 // Prints "lamivex COMMAND: why (see 'lamivex COMMAND --help')" on stderr.
 void reportUsageError(std::string_view command, const std::string& why);

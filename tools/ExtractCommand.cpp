@@ -21,11 +21,11 @@ namespace lvx::host {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"output", 'o', true},
-                                   {"crop", 0, true},
-                                   {"layers", 0, true},
-                                   {"quiet", 'q', false},
-                                   {"help", 'h', false}};
+constexpr OptionDef kOptions[] = {{"output", 'o', true},
+                                  {"crop", 0, true},
+                                  {"layers", 0, true},
+                                  {"quiet", 'q', false},
+                                  {"help", 'h', false}};
 
 constexpr const char* kHelp =
     "Usage: lamivex extract FILE.psd [-o DIR] [--crop none|canvas|visible] [--layers LIST] [--quiet]\n"

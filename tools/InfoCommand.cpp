@@ -15,7 +15,7 @@ namespace lvx::host {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"json", 0, false}, {"help", 'h', false}};
+constexpr OptionDef kOptions[] = {{"json", 0, false}, {"help", 'h', false}};
 
 constexpr const char* kHelp =
     "Usage: lamivex info FILE.psd [--json]\n"

@@ -7,10 +7,10 @@
 namespace lvx::host {
 namespace {
 
-constexpr OptionSpec kSpecs[] = {{"output", 'o', true}, {"quiet", 'q', false}, {"crop", 0, true}};
+constexpr OptionDef kOptions[] = {{"output", 'o', true}, {"quiet", 'q', false}, {"crop", 0, true}};
 
 std::optional<CommandLine> parse(std::vector<std::string> args, std::string& error) {
-    return parseCommandLine(args, kSpecs, error);
+    return parseCommandLine(args, kOptions, error);
 }
 
 TEST(CommandLine, AcceptsEveryValueForm) {

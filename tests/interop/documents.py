@@ -116,7 +116,7 @@ def psdtools_document(directory, name, seed=2):
     rng = np.random.default_rng(seed)
     width, height = 20, 14
     raw, rle = Compression.RAW, Compression.RLE
-    specs = [
+    layers = [
         _layer(rng, "Background", (0, 0, 20, 14), [0, 1, 2], rle),
         _layer(rng, "Masked dc0", (-4, 2, 12, 12), [-1, 0, 1, 2, -2], rle, mask=((2, 4, 9, 9), 0, False)),
         _layer(rng, "Masked dc255", (5, -3, 25, 8), [-1, 0, 1, 2, -2], raw, mask=((0, -6, 10, 4), 255, False)),
@@ -128,8 +128,8 @@ def psdtools_document(directory, name, seed=2):
         _layer(rng, "Sloj", (10, 0, 20, 6), [-1, 0, 1, 2], raw, unicode_name="\u0421\u043b\u043e\u0439"),
         _layer(rng, "Empty", (7, 7, 7, 7), [-1, 0, 1, 2], raw),
     ]
-    records = LayerRecords([record for record, _ in specs])
-    channel_data = ChannelImageData([data for _, data in specs])
+    records = LayerRecords([record for record, _ in layers])
+    channel_data = ChannelImageData([data for _, data in layers])
     header = FileHeader(version=1, channels=4, height=height, width=width, depth=8, color_mode=ColorMode.RGB)
     image_data = ImageData(compression=rle)
     image_data.set_data([rng.integers(0, 256, width * height, dtype=np.uint8).tobytes() for _ in range(4)],
@@ -139,7 +139,7 @@ def psdtools_document(directory, name, seed=2):
     resources[Resource.LAYER_GROUP_INFO] = ImageResource(key=Resource.LAYER_GROUP_INFO, data=groups)
     psd = PSD(header=header, color_mode_data=ColorModeData(), image_resources=resources,
               layer_and_mask_information=LayerAndMaskInformation(
-                  layer_info=LayerInfo(layer_count=len(specs), layer_records=records,
+                  layer_info=LayerInfo(layer_count=len(layers), layer_records=records,
                                        channel_image_data=channel_data)),
               image_data=image_data)
     path = os.path.join(directory, name + ".psd")
