@@ -73,12 +73,22 @@ struct ViewRegion {
 std::mutex viewsLock;
 std::map<const void*, ViewRegion> views;
 
+// Records a view; when even that memory cannot be had, the view is released and the mapping fails.
+const void* Remember(const void* view, ViewRegion region) {
+    try {
+        std::lock_guard<std::mutex> guard(viewsLock);
+        views[view] = region;
+        return view;
+    } catch (...) {
+        munmap(region.base, region.length);
+        return nullptr;
+    }
+}
+
 [[maybe_unused]] const void* MapPlain(int fd, uint64_t size) {
     void* p = mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
     if (p == MAP_FAILED) return nullptr;
-    std::lock_guard<std::mutex> guard(viewsLock);
-    views[p] = ViewRegion{p, static_cast<size_t>(size)};
-    return p;
+    return Remember(p, ViewRegion{p, static_cast<size_t>(size)});
 }
 
 [[maybe_unused]] const void* MapBeforeGuardPage(int fd, uint64_t size) {
@@ -99,9 +109,7 @@ std::map<const void*, ViewRegion> views;
     }
     mprotect(base, dataPages, PROT_READ);
     mprotect(static_cast<unsigned char*>(base) + dataPages, page, PROT_NONE);
-    std::lock_guard<std::mutex> guard(viewsLock);
-    views[view] = ViewRegion{base, length};
-    return view;
+    return Remember(view, ViewRegion{base, length});
 }
 
 }  // namespace
