@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build tree under a fresh prefix, then builds the README's C example against the installed
 # copy twice, through find_package(Lamivex) and through pkg-config, and runs both builds on a document.
-# Arguments: build dir, example source, document, C compiler, cmake.
+# Arguments: build dir, example source, document, C compiler, cmake, extra compiler and linker flags.
 set -euo pipefail
-build=$1 example=$2 document=$3 cc=$4 cmake=$5
+build=$1 example=$2 document=$3 cc=$4 cmake=$5 flags=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -32,7 +32,7 @@ uses_installed_copy() {  # program
 
 # Through the CMake package.
 "$cmake" -S "$here/consumer" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_C_COMPILER="$cc" \
-    -DEXAMPLE_SOURCE="$example" >/dev/null
+    -DCMAKE_C_FLAGS="$flags" -DEXAMPLE_SOURCE="$example" >/dev/null
 "$cmake" --build "$work/cmake-build" >/dev/null
 consumer=$work/cmake-build/consumer
 uses_installed_copy "$consumer"
@@ -45,8 +45,9 @@ echo "cmake: ok"
 export PKG_CONFIG_PATH=$libdir/pkgconfig
 [ "$(pkg-config --modversion lamivex)" = "$(cd "$libdir" && ls liblamivex.so.1.* | sed 's/liblamivex.so.//')" ] \
     || { echo "pkg-config version differs from the library's" >&2; exit 1; }
-# shellcheck disable=SC2046
-"$cc" -std=c11 -Wall -Wextra -Werror -o "$work/pc-consumer" "$example" $(pkg-config --cflags --libs lamivex) \
+# Word splitting of the flags and of pkg-config's output is wanted here.
+# shellcheck disable=SC2046,SC2086
+"$cc" $flags -std=c11 -Wall -Wextra -Werror -o "$work/pc-consumer" "$example" $(pkg-config --cflags --libs lamivex) \
     -Wl,-rpath,"$(pkg-config --variable=libdir lamivex)"
 uses_installed_copy "$work/pc-consumer"
 "$work/pc-consumer" "$document" >"$work/pc.txt"
