@@ -271,8 +271,9 @@ bool CLamivex::DecodeBanded(const ImageSource& source, uint8_t* buffer, uint32_t
                 }
             }
             const auto lane = [&](size_t i) { return writer[i] ? writer[i]->band : opaque; };
-            Interleave(buffer + by * w * 4, lane(0), lane(1), lane(2), maskMode ? alphaBand : lane(3),
-                       static_cast<size_t>(n * w));
+            if (w != 0)
+                Interleave(buffer + by * w * 4, lane(0), lane(1), lane(2), maskMode ? alphaBand : lane(3),
+                           static_cast<size_t>(n * w));
         }
         // Mask rows below the layer still have to decode cleanly.
         for (size_t k = 0; k < channelTotal; ++k) {

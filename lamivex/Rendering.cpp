@@ -121,6 +121,7 @@ void CLamivex::WritePlane(uint8_t* buffer, const uint8_t* plane, int16_t id, con
     if (id >= -1 && id <= 2) {
         const size_t lane = id == -1 ? 3 : static_cast<size_t>(2 - id);
         const size_t n = static_cast<size_t>(Width(bounds) * Height(bounds));
+        if (n == 0) return;  // an empty image may come with no buffer at all
         uint8_t* out = buffer + lane;
         for (size_t i = 0; i < n; ++i)
             out[4 * i] = plane[i];
@@ -149,6 +150,7 @@ void CLamivex::ApplyMaskOutside(uint8_t* buffer, const lvx::RECT& bounds, const 
     const bool any = !lvx::IsRectEmpty(&overlap);
     const int64_t w = Width(bounds);
     const int64_t h = Height(bounds);
+    if (w == 0 || h == 0) return;  // an empty image may come with no buffer at all
     const int64_t top = any ? overlap.top - int64_t{bounds.top} : 0;
     const int64_t bottom = any ? overlap.bottom - int64_t{bounds.top} : 0;
     const int64_t left = any ? overlap.left - int64_t{bounds.left} : 0;

@@ -14,15 +14,51 @@ long allocations = 0;
 bool armed = false;
 }  // namespace
 
-void* operator new(size_t size) {
+// Every form of the global allocator goes through Allocate, so that none escapes the count (a
+// sanitizer runtime would otherwise serve the forms left out, and pair them wrongly on release).
+namespace {
+void* Allocate(size_t size) {
     if (armed && ++allocations == failAt) throw std::bad_alloc();
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
+void* AllocateNoThrow(size_t size) noexcept {
+    try {
+        return Allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+}  // namespace
+
+void* operator new(size_t size) {
+    return Allocate(size);
+}
+void* operator new[](size_t size) {
+    return Allocate(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    return AllocateNoThrow(size);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    return AllocateNoThrow(size);
+}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
 void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 

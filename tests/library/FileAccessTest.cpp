@@ -121,9 +121,11 @@ TEST(FileAccess, OpensAndFailuresLeaveNoDescriptorOrMappingBehind) {
     const int mappings = DocumentMappings();
     for (int i = 0; i < 1000; ++i) {
         ASSERT_EQ(Lamivex_Open(good.path(), 30001, 0), LAMIVEX_OK);
+#if !LAMIVEX_GUARD_PAGE  // guard-page builds read the file into anonymous memory instead of mapping it
         if (i == 0) {
             ASSERT_EQ(DocumentMappings(), 1);  // the check sees the view it is meant to see
         }
+#endif
         Lamivex_Close();
         ASSERT_EQ(Lamivex_Open(bad.path(), 30001, 0), LAMIVEX_OUT_OF_FILE);
         ASSERT_EQ(Lamivex_Open(empty.path(), 30001, 0), LAMIVEX_FILE_ERROR);
