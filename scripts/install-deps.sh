@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config libgtest-dev libpng-dev imagemagick python3-psd-tools clang
+packages=(cmake g++ make pkg-config libgtest-dev libpng-dev imagemagick python3-psd-tools python3-numpy python3-pil clang
           libclang-rt-14-dev valgrind)
 missing=()
 for p in "${packages[@]}"; do
