@@ -22,7 +22,9 @@
 extern "C" {
 #endif
 
-#if defined(_WIN32)
+#if defined(_WIN32) && defined(LAMIVEX_BUILDING)
+#define LAMIVEX_API __declspec(dllexport)
+#elif defined(_WIN32)
 #define LAMIVEX_API __declspec(dllimport)
 #elif defined(__GNUC__)
 #define LAMIVEX_API __attribute__((visibility("default")))
@@ -99,7 +101,7 @@ LAMIVEX_API int32_t Lamivex_GetVersion(void);
 
 /* Opens and parses the PSD file at path (NUL-terminated) and keeps it as the open document.
    maxDimension limits width and height (compared as unsigned, never above 30001); reserved is ignored.
-   Returns 0, 1, 100, 303, 304, 305, 306, 307 or 308. On failure nothing stays open. */
+   Returns 0, 1, 100, 301, 303, 304, 305, 306, 307 or 308. On failure nothing stays open. */
 LAMIVEX_API int32_t Lamivex_Open(const char* path, int32_t maxDimension, int32_t reserved);
 
 /* Closes the open document, if any. */
