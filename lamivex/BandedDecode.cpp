@@ -34,6 +34,7 @@ struct BandPlane {
     lvx::RECT rect;         // the plane's decode rectangle
     const uint8_t* counts;  // run-length: the next row's byte count
     const uint8_t* rows;    // the next row's stored bytes
+    const uint8_t* start;   // raw: the plane's first byte
     int64_t nextRow;        // document row of the next row to decode
     const uint8_t* band;    // kLane: the current band's rows
 };
@@ -88,7 +89,9 @@ bool CLamivex::DecodeBanded(const ImageSource& source, uint8_t* buffer, uint32_t
     const uint64_t size = mapping.size;
     const LayerRecord* layer = source.layer;
     const size_t channelTotal = layer ? layer->channels.size() : header.channelCount;
-    if (channelTotal > kMaxChannels) return false;
+    // An empty image has no rows to band; the plane-by-plane route checks its channels without
+    // visiting rows that hold no pixel.
+    if (channelTotal > kMaxChannels || w == 0 || h == 0) return false;
 
     // Locate every plane and prove that all of its stored bytes lie inside the file. Offsets, not
     // pointers, until then.
@@ -101,7 +104,7 @@ bool CLamivex::DecodeBanded(const ImageSource& source, uint8_t* buffer, uint32_t
         if (!rle) {
             const uint64_t n = static_cast<uint64_t>(pw * ph);
             if (at > size || n > size - at) return 0;
-            p.rows = mapping.view + at;
+            p.rows = p.start = mapping.view + at;
             return at + n;
         }
         return at;  // run-length: the caller places the row counts and the rows
@@ -243,14 +246,16 @@ bool CLamivex::DecodeBanded(const ImageSource& source, uint8_t* buffer, uint32_t
                         if (rows != alphaBand) std::memcpy(alphaBand, rows, static_cast<size_t>(n * w));
                     } else if (p.role == Role::kMask) {
                         const int64_t mw = Width(p.rect);
-                        // Rows above the band (above the layer, in the first band) are decoded and dropped.
-                        const uint8_t* rawBase = p.rle ? nullptr : p.rows - (p.nextRow - p.rect.top) * mw;
-                        while (p.nextRow < std::min<int64_t>(docBottom, p.rect.bottom)) {
+                        // Run-length rows above the band (above the layer, in the first band) are decoded
+                        // and dropped; raw rows are read where they lie, so none is visited in vain (a
+                        // raw mask of width 0 may claim billions of rows).
+                        const int64_t through = std::min<int64_t>(docBottom, p.rect.bottom);
+                        while (p.rle && p.nextRow < through) {
                             const int64_t y = p.nextRow;
                             NextRows(p, 1, y >= docTop ? maskRows + (y - docTop) * mw : maskRows);
                         }
                         auto maskRow = [&](int64_t y) {
-                            return p.rle ? maskRows + (y - docTop) * mw : rawBase + (y - p.rect.top) * mw;
+                            return p.rle ? maskRows + (y - docTop) * mw : p.start + (y - p.rect.top) * mw;
                         };
                         lvx::RECT inside{};
                         const bool any = lvx::IntersectRect(&inside, &p.rect, &rect);
