@@ -23,7 +23,7 @@ const char* meaning(lvx::HRESULT hr) {
         case lvx::SELFREG_E_CLASS:
             return "the class could not be written to the registry";
         case lvx::SELFREG_E_TYPELIB:
-            return "the type library could not be registered";
+            return "the module's type library is missing or unusable";
         case lvx::CLASS_E_CLASSNOTAVAILABLE:
             return "the module does not serve this class";
         case lvx::E_NOINTERFACE:

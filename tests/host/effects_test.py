@@ -3,7 +3,6 @@ five modules of the build, in a temporary registry (LAMIVEX_REGISTRY).
 
 Usage: effects_test.py LAMIVEX LIBDIR WORKDIR [unittest options]
 """
-import glob
 import os
 import shutil
 import subprocess
@@ -42,7 +41,8 @@ def lamivex(*args, **kwargs):
 
 
 def modules():
-    return sorted(glob.glob(os.path.join(LIBDIR, "*.pgs")))
+    """The five effect modules, in file-name order (the build's library folder holds test modules too)."""
+    return [os.path.join(LIBDIR, name + ".pgs") for name in ("Button", "Colors", "Diffuse", "Mollivo", "Umbrino")]
 
 
 def work(name):
@@ -115,7 +115,8 @@ class Registered(unittest.TestCase):
 
     def test_colors_ok_zeroes_red_and_keeps_the_rest(self):
         out = work("colors-red.png")
-        result = lamivex("apply", "Colors.Data", self.source, out, "--do", "set HRGB(0) 0", "--do", "click btnOk")
+        # Both spellings of the option; every one is kept, in order.
+        result = lamivex("apply", "Colors.Data", self.source, out, "--do=set HRGB(0) 0", "--do", "click btnOk")
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(result.stdout, "true\n")
         size, mode, after = pixels(out)
@@ -178,6 +179,14 @@ class Registered(unittest.TestCase):
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(result.stdout.splitlines(), ["text: Размытие", "message: Mollivo: Type mismatch", "false"])
 
+    def test_a_grey_picture_comes_back_as_rgba(self):
+        grey = work("grey.png")
+        Image.new("L", (4, 3), 200).save(grey)
+        out = work("grey-out.png")
+        result = lamivex("apply", "Colors.Data", grey, out, "--do", "set HRGB(2) 0", "--do", "enter")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(pixels(out), ((4, 3), "RGBA", [(200, 200, 0, 255)] * 12))
+
     def test_interactive_reads_actions_from_stdin(self):
         out = work("interactive.png")
         result = lamivex("apply", "Colors.Data", self.source, out, "--interactive",
@@ -211,6 +220,9 @@ class Registered(unittest.TestCase):
             (["--clsid", "386A0181", src, out], 2, "--clsid takes a class id"),
             (["Colors.Data", src, out, "--seed", "16777216"], 2, "--seed takes a whole number from 0 to 16777215"),
             (["Colors.Data", src, out, "--clock", "86400"], 2, "--clock takes seconds after midnight"),
+            (["Colors.Data", src, out, "--clock", "-1"], 2, "--clock takes seconds after midnight"),
+            (["Colors.Data", src, out, "--seed", "-5"], 2, "--seed takes a whole number"),
+            (["Colors.Data", src, out, "--do"], 2, "option '--do' needs a value"),
             (["Colors.Data", src], 2, "give PROGID, IN.png and OUT.png"),
             (["--clsid", COLORS_CLSID, "Colors.Data", src, out], 2, "with --clsid give IN.png and OUT.png only"),
         ]
@@ -265,6 +277,26 @@ class CommandLines(unittest.TestCase):
             result = lamivex(*args)
             self.assertEqual(result.returncode, status, (args, result.stderr))
             self.assertIn(message, result.stderr, args)
+
+    def test_a_class_whose_module_is_gone_is_reported_and_the_others_listed(self):
+        global REGISTRY
+        saved = REGISTRY
+        REGISTRY = work("moved-registry")
+        moved = work("moved")
+        os.makedirs(moved, exist_ok=True)
+        copy = os.path.join(moved, "Colors.pgs")
+        shutil.copy(os.path.join(LIBDIR, "Colors.pgs"), copy)
+        try:
+            self.assertEqual(lamivex("register", copy, os.path.join(LIBDIR, "Diffuse.pgs")).returncode, 0)
+            os.remove(copy)
+            result = lamivex("effects")
+            self.assertEqual(result.returncode, 5)
+            self.assertEqual(result.stderr,
+                             f"{COLORS_CLSID}: cannot be created: the module cannot be loaded (HRESULT 0x800401F8)\n")
+            self.assertIn("Диффузия", result.stdout)
+            self.assertIn(f"{COLORS_CLSID}  Colors.Data ", result.stdout)
+        finally:
+            REGISTRY = saved
 
     def test_a_damaged_registry_is_reported_by_effects(self):
         global REGISTRY
