@@ -58,7 +58,6 @@ constexpr const char* kHelp =
     "  --show-captions    print 'text: ...' first, then every caption change ('caption: ...') and\n"
     "                     message box ('message: TITLE: TEXT') in order\n"
     "  -h, --help         print this help\n\n"
-    "Actions:\n"
     "%s\n"
     "Pictures wider or taller than 32767 pixels are refused (the plug-ins take 16-bit sizes).\n\n"
     "Exit status: 0 success, 1 IN.png cannot be read or is too large, 2 bad command line (also an\n"

@@ -179,6 +179,17 @@ class Registered(unittest.TestCase):
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(result.stdout.splitlines(), ["text: Размытие", "message: Mollivo: Type mismatch", "false"])
 
+    def test_the_widest_picture_is_taken_to_its_last_column(self):
+        edge = work("edge.png")
+        Image.new("RGBA", (32767, 2), (10, 20, 30, 255)).save(edge)
+        out = work("edge-out.png")
+        result = lamivex("apply", "Colors.Data", edge, out, "--do", "set HRGB(0) 0", "--do", "click btnOk")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout, "true\n")
+        with Image.open(out) as image:
+            self.assertEqual(image.size, (32767, 2))
+            self.assertEqual(set(image.getdata()), {(0, 20, 30, 255)})
+
     def test_a_grey_picture_comes_back_as_rgba(self):
         grey = work("grey.png")
         Image.new("L", (4, 3), 200).save(grey)
