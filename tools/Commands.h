@@ -16,6 +16,10 @@ struct Command {
 
 int runInfo(const std::vector<std::string>& args);
 int runExtract(const std::vector<std::string>& args);
+int runRegister(const std::vector<std::string>& args);
+int runUnregister(const std::vector<std::string>& args);
+int runEffects(const std::vector<std::string>& args);
+int runApply(const std::vector<std::string>& args);
 
 // Every command, in the order --help lists them.
 std::span<const Command> commands();

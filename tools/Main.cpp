@@ -15,13 +15,15 @@ namespace {
 void printHelp(FILE* out) {
     std::fprintf(out,
                  "Usage: lamivex COMMAND [OPTIONS] ...\n"
-                 "Reads layered 8-bit RGB PSD documents with the Lamivex library.\n\nCommands:\n");
+                 "Reads layered 8-bit RGB PSD documents with the Lamivex library and runs effect plug-ins\n"
+                 "on pictures.\n\nCommands:\n");
     for (const Command& command : commands())
         std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
     std::fprintf(out,
                  "\n'lamivex COMMAND --help' describes a command. 'lamivex --version' prints the versions.\n"
-                 "Exit status: 0 success, 1 the document cannot be opened, 2 bad command line,\n"
-                 "3 an output file cannot be written, 4 some images of the document failed to decode.\n");
+                 "Exit status: 0 success, 1 the document (or picture) cannot be opened, 2 bad command line,\n"
+                 "3 an output file cannot be written, 4 some images of the document failed to decode,\n"
+                 "5 a plug-in module or object failed (register, unregister, effects, apply).\n");
 }
 
 }  // namespace

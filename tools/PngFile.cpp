@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace lvx::host {
@@ -100,6 +101,46 @@ std::string writePngFile(const std::string& path, const Image& image) {
     if (::rename(temp.name().c_str(), path.c_str()) != 0) return std::strerror(errno);
     temp.release();
     return {};
+}
+
+std::string readPngFile(const std::string& path, Image& image, int64_t maxSide, bool* tooLarge) {
+    if (tooLarge != nullptr) *tooLarge = false;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::strerror(errno);
+    if (S_ISDIR(status.st_mode)) return "is a directory, not a PNG file";
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return std::strerror(errno);
+
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    std::string error;
+    if (!png_image_begin_read_from_stdio(&png, file)) {
+        error = std::string("not a readable PNG file: ") + png.message;
+    } else if (int64_t{png.width} > maxSide || int64_t{png.height} > maxSide) {
+        error = std::to_string(png.width) + " x " + std::to_string(png.height) +
+                " pixels is too large: width and height must be at most " + std::to_string(maxSide);
+        if (tooLarge != nullptr) *tooLarge = true;
+        png_image_free(&png);
+    } else {
+        png.format = PNG_FORMAT_BGRA;
+        try {
+            image.pixels.assign(size_t{png.width} * png.height * 4, 0);
+        } catch (const std::bad_alloc&) {
+            error = "not enough memory for the picture";
+            png_image_free(&png);
+        }
+        if (error.empty()) {
+            if (!png_image_finish_read(&png, nullptr, image.pixels.data(), 0, nullptr)) {
+                error = std::string("damaged PNG file: ") + png.message;
+                png_image_free(&png);
+            } else {
+                image.rect = {0, 0, static_cast<int32_t>(png.width), static_cast<int32_t>(png.height)};
+            }
+        }
+    }
+    std::fclose(file);
+    if (!error.empty()) image = Image{};
+    return error;
 }
 
 void removeTemporaryFilesOnSignals() {
