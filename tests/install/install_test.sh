@@ -53,3 +53,9 @@ uses_installed_copy "$work/pc-consumer"
 "$work/pc-consumer" "$document" >"$work/pc.txt"
 diff -u "$expected" "$work/pc.txt"
 echo "pkg-config: ok"
+
+# The installed command-line host starts from the prefix and reads the document: it needs the
+# library and the platform services it loads, all installed beside it.
+"$prefix/bin/lamivex" info "$document" >"$work/info.txt" || { echo "the installed lamivex does not run" >&2; exit 1; }
+grep -q 'Index' "$work/info.txt" || { echo "the installed lamivex printed no layer table" >&2; exit 1; }
+echo "installed lamivex: ok"
